@@ -1,0 +1,143 @@
+#include "platform/ProfileReader.h"
+
+#include "platform/Ascii.h"
+
+#include <sys/stat.h>
+
+#include <string_view>
+
+namespace {
+
+// Longer lines keep only their beginning: values are cut far shorter than this anyway.
+constexpr std::size_t kMaxKeptLine = 64 * 1024;
+constexpr std::size_t kChunk = 64 * 1024;
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f'; }
+
+std::string_view Trim(std::string_view s) {
+    while (!s.empty() && IsBlank(s.front())) {
+        s.remove_prefix(1);
+    }
+    while (!s.empty() && IsBlank(s.back())) {
+        s.remove_suffix(1);
+    }
+    return s;
+}
+
+std::string_view SectionName(std::string_view header) {
+    header.remove_prefix(1);
+    const std::size_t close = header.find(']');
+    return Trim(close == std::string_view::npos ? header : header.substr(0, close));
+}
+
+std::FILE* OpenRegularFile(const std::string& path) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) {
+        return nullptr;
+    }
+    struct stat info {};
+    if (fstat(fileno(file), &info) != 0 || !S_ISREG(info.st_mode)) {
+        std::fclose(file);
+        return nullptr;
+    }
+    return file;
+}
+
+} // namespace
+
+ProfileReader::ProfileReader(const std::string& path, const std::string& section)
+    : m_file(OpenRegularFile(path)), m_section(section) {
+    m_done = m_file == nullptr;
+}
+
+ProfileReader::~ProfileReader() {
+    if (m_file != nullptr) {
+        std::fclose(m_file);
+    }
+}
+
+bool ProfileReader::FillBuffer() {
+    if (m_file == nullptr) {
+        return false;
+    }
+    m_buffer.erase(0, m_pos);
+    m_pos = 0;
+    const std::size_t old = m_buffer.size();
+    m_buffer.resize(old + kChunk);
+    const std::size_t got = std::fread(m_buffer.data() + old, 1, kChunk, m_file);
+    m_buffer.resize(old + got);
+    if (got == 0) {
+        std::fclose(m_file);
+        m_file = nullptr;
+    }
+    return got > 0;
+}
+
+bool ProfileReader::NextLine(std::string& line) {
+    line.clear();
+    bool any = false;
+    for (;;) {
+        if (m_pos >= m_buffer.size() && !FillBuffer()) {
+            return any;
+        }
+        any = true;
+        const char c = m_buffer[m_pos++];
+        if (c == '\n') {
+            break;
+        }
+        if (c == '\r') {
+            if (m_pos >= m_buffer.size()) {
+                FillBuffer();
+            }
+            if (m_pos < m_buffer.size() && m_buffer[m_pos] == '\n') {
+                ++m_pos;
+            }
+            break;
+        }
+        if (line.size() < kMaxKeptLine) {
+            line.push_back(c);
+        }
+    }
+    if (m_firstLine) {
+        m_firstLine = false;
+        if (line.starts_with("\xEF\xBB\xBF")) {
+            line.erase(0, 3);
+        }
+    }
+    return true;
+}
+
+bool ProfileReader::FindSection() {
+    std::string line;
+    while (NextLine(line)) {
+        const std::string_view text = Trim(line);
+        if (text.starts_with('[') && EqualsIgnoreCase(SectionName(text), m_section)) {
+            m_inSection = true;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool ProfileReader::NextKey(std::string& key, std::string& value) {
+    if (m_done || (!m_inSection && !FindSection())) {
+        m_done = true;
+        return false;
+    }
+    std::string line;
+    while (NextLine(line)) {
+        const std::string_view text = Trim(line);
+        if (text.empty() || text.starts_with(';')) {
+            continue;
+        }
+        if (text.starts_with('[')) {
+            break;
+        }
+        const std::size_t equals = text.find('=');
+        key = Trim(text.substr(0, equals));
+        value = equals == std::string_view::npos ? std::string() : Trim(text.substr(equals + 1));
+        return true;
+    }
+    m_done = true;
+    return false;
+}
