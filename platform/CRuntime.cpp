@@ -8,7 +8,9 @@ bool IsCSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 int HexValue(char c) {
     if (IsDigit(c)) {
@@ -55,8 +57,8 @@ int Atoi(std::string_view text) {
 std::optional<std::int32_t> StrToIntEx(std::string_view text) {
     std::size_t pos = 0;
     const bool negative = SkipSpaceAndSign(text, pos);
-    const bool hex = pos + 1 < text.size() && text[pos] == '0' &&
-                     (text[pos + 1] == 'x' || text[pos + 1] == 'X');
+    const bool hex =
+        pos + 1 < text.size() && text[pos] == '0' && (text[pos + 1] == 'x' || text[pos + 1] == 'X');
     const unsigned base = hex ? 16 : 10;
     if (hex) {
         pos += 2;

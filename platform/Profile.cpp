@@ -1,9 +1,9 @@
 #include "platform/Profile.h"
 
-#include <algorithm>
-
 #include "platform/Ascii.h"
 #include "platform/ProfileReader.h"
+
+#include <algorithm>
 
 namespace {
 

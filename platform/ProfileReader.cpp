@@ -2,17 +2,19 @@
 
 #include "platform/Ascii.h"
 
-#include <sys/stat.h>
-
+#include <algorithm>
 #include <string_view>
+#include <sys/stat.h>
 
 namespace {
 
 // Longer lines keep only their beginning: values are cut far shorter than this anyway.
 constexpr std::size_t kMaxKeptLine = 64 * 1024;
-constexpr std::size_t kChunk = 64 * 1024;
+constexpr std::size_t kChunk = 8 * 1024;
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\v' || c == '\f';
+}
 
 std::string_view Trim(std::string_view s) {
     while (!s.empty() && IsBlank(s.front())) {
@@ -78,33 +80,36 @@ bool ProfileReader::NextLine(std::string& line) {
     bool any = false;
     for (;;) {
         if (m_pos >= m_buffer.size() && !FillBuffer()) {
-            return any;
+            break;
         }
         any = true;
-        const char c = m_buffer[m_pos++];
-        if (c == '\n') {
+        const std::size_t end = m_buffer.find_first_of("\r\n", m_pos);
+        const std::size_t stop = end == std::string::npos ? m_buffer.size() : end;
+        const std::size_t room = kMaxKeptLine - std::min(line.size(), kMaxKeptLine);
+        line.append(m_buffer, m_pos, std::min(stop - m_pos, room));
+        m_pos = stop;
+        if (end != std::string::npos) {
+            SkipLineEnd();
             break;
-        }
-        if (c == '\r') {
-            if (m_pos >= m_buffer.size()) {
-                FillBuffer();
-            }
-            if (m_pos < m_buffer.size() && m_buffer[m_pos] == '\n') {
-                ++m_pos;
-            }
-            break;
-        }
-        if (line.size() < kMaxKeptLine) {
-            line.push_back(c);
         }
     }
-    if (m_firstLine) {
+    if (any && m_firstLine) {
         m_firstLine = false;
         if (line.starts_with("\xEF\xBB\xBF")) {
             line.erase(0, 3);
         }
     }
-    return true;
+    return any;
+}
+
+void ProfileReader::SkipLineEnd() {
+    const bool carriageReturn = m_buffer[m_pos++] == '\r';
+    if (carriageReturn && m_pos >= m_buffer.size()) {
+        FillBuffer();
+    }
+    if (carriageReturn && m_pos < m_buffer.size() && m_buffer[m_pos] == '\n') {
+        ++m_pos;
+    }
 }
 
 bool ProfileReader::FindSection() {

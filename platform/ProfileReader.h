@@ -17,6 +17,7 @@ public:
 
 private:
     bool NextLine(std::string& line);
+    void SkipLineEnd();
     bool FillBuffer();
     bool FindSection();
 

@@ -12,9 +12,15 @@ inline constexpr COLORREF kNoColour = 0xFFFFFFFF;
 constexpr COLORREF Rgb(std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
     return COLORREF(red) | COLORREF(green) << 8 | COLORREF(blue) << 16;
 }
-constexpr std::uint8_t RedOf(COLORREF c) { return c & 0xFF; }
-constexpr std::uint8_t GreenOf(COLORREF c) { return (c >> 8) & 0xFF; }
-constexpr std::uint8_t BlueOf(COLORREF c) { return (c >> 16) & 0xFF; }
+constexpr std::uint8_t RedOf(COLORREF c) {
+    return c & 0xFF;
+}
+constexpr std::uint8_t GreenOf(COLORREF c) {
+    return (c >> 8) & 0xFF;
+}
+constexpr std::uint8_t BlueOf(COLORREF c) {
+    return (c >> 16) & 0xFF;
+}
 
 // Left, top, right, bottom in pixels; right and bottom are exclusive.
 struct Rect {

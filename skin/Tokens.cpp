@@ -72,11 +72,17 @@ COLORREF ReadColour(const std::string& token) {
     return ((v >> 16) & 0xFF) | (v & 0xFF00) | ((v & 0xFF) << 16);
 }
 
-bool ReadFlag(const std::string& token) { return !token.empty() && token[0] == 'T'; }
+bool ReadFlag(const std::string& token) {
+    return !token.empty() && token[0] == 'T';
+}
 
-bool ReadVertical(const std::string& token) { return !token.empty() && token[0] == 'V'; }
+bool ReadVertical(const std::string& token) {
+    return !token.empty() && token[0] == 'V';
+}
 
-bool ReadEnabled(const std::string& token) { return token == "TRUE"; }
+bool ReadEnabled(const std::string& token) {
+    return token == "TRUE";
+}
 
 std::string SkinFolder(const std::string& iniPath) {
     std::error_code error;

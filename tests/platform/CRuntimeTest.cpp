@@ -1,8 +1,7 @@
 #include "platform/CRuntime.h"
 
-#include <gtest/gtest.h>
-
 #include <climits>
+#include <gtest/gtest.h>
 
 TEST(Atoi, FollowsTheCRules) {
     EXPECT_EQ(Atoi("42"), 42);

@@ -108,8 +108,8 @@ TEST_F(ProfileTest, SurvivesHugeLinesAndBinaryGarbage) {
     for (std::size_t i = 0; i < garbage.size(); ++i) {
         garbage[i] = static_cast<char>((i * 7919) % 251);
     }
-    const std::string ini = Write("[S]\nbig=" + std::string(1 << 20, 'y') + "\n" + garbage +
-                                  "\n[S2]\nk=v\n");
+    const std::string ini =
+        Write("[S]\nbig=" + std::string(1 << 20, 'y') + "\n" + garbage + "\n[S2]\nk=v\n");
     EXPECT_EQ(Read(ini, "S", "big"), std::string(2047, 'y'));
     EXPECT_EQ(Read(ini, "S2", "k"), "v");
 }

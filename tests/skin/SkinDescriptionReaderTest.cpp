@@ -168,8 +168,8 @@ TEST_F(SkinDescriptionReaderTest, ReadsListAndComboRecordsFieldByField) {
 }
 
 TEST_F(SkinDescriptionReaderTest, EmptySingleValuesLeaveItemsUnset) {
-    const SkinDescription d = Read("[Screen]\nMain=\n[TRANSPARENT]\nCOLOR=\n[ICON]\nICON=\n",
-                                   Rgb(1, 2, 3));
+    const SkinDescription d =
+        Read("[Screen]\nMain=\n[TRANSPARENT]\nCOLOR=\n[ICON]\nICON=\n", Rgb(1, 2, 3));
     EXPECT_EQ(d.background, "");
     EXPECT_EQ(d.transparentColour, Rgb(1, 2, 3));
     EXPECT_FALSE(d.icon);

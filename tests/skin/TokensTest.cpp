@@ -3,9 +3,8 @@
 #include "skin/IniFile.h"
 #include "tests/support/TempDir.h"
 
-#include <gtest/gtest.h>
-
 #include <filesystem>
+#include <gtest/gtest.h>
 #include <utility>
 #include <vector>
 
