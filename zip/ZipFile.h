@@ -1,0 +1,6 @@
+#pragma once
+
+#include "platform/File.h"
+
+// The archive's file object.
+class CZipFile : public CFile {};
