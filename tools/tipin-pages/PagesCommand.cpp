@@ -1,0 +1,167 @@
+#include "tools/tipin-pages/PagesCommand.h"
+
+#include "viewer/TiffDocument.h"
+
+#include <QImage>
+#include <charconv>
+#include <optional>
+
+namespace {
+
+constexpr const char* kHelp =
+    "usage: tipin-pages count FILE\n"
+    "       tipin-pages info FILE\n"
+    "       tipin-pages insert TARGET POSITION SOURCE\n"
+    "       tipin-pages render FILE PAGE OUT.png [--fit WxH]\n"
+    "       tipin-pages --help\n"
+    "\n"
+    "count   prints the number of pages of FILE\n"
+    "info    prints per page: size, bits, photometric, compression, strips or tiles, bytes\n"
+    "insert  inserts every page of SOURCE into TARGET; the first inserted page becomes page\n"
+    "        POSITION (1 = in front, pages + 1 = after the last); TARGET is replaced safely\n"
+    "render  writes page PAGE (from 1) as a PNG, fitted into WxH (default 4096x4096)\n"
+    "\n"
+    "Exit status: 0 success, 1 failure (one line on stderr), 2 usage error.\n";
+
+constexpr int kDefaultFit = 4096;
+
+std::optional<int> ParseNumber(const std::string& text) {
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::optional<std::pair<int, int>> ParseFit(const std::string& text) {
+    const std::size_t cross = text.find('x');
+    if (cross == std::string::npos) {
+        return std::nullopt;
+    }
+    const auto width = ParseNumber(text.substr(0, cross));
+    const auto height = ParseNumber(text.substr(cross + 1));
+    if (!width || !height || *width < 1 || *height < 1) {
+        return std::nullopt;
+    }
+    return std::make_pair(*width, *height);
+}
+
+} // namespace
+
+int PagesCommand::Run(const std::vector<std::string>& arguments) {
+    if (arguments.empty()) {
+        return Usage("no command given");
+    }
+    const std::string& command = arguments[0];
+    const std::vector<std::string> rest(arguments.begin() + 1, arguments.end());
+    if (command == "--help" || command == "-h") {
+        m_out << kHelp;
+        return kSuccess;
+    }
+    if (command == "count") {
+        return Count(rest);
+    }
+    if (command == "info") {
+        return Info(rest);
+    }
+    if (command == "insert") {
+        return Insert(rest);
+    }
+    if (command == "render") {
+        return Render(rest);
+    }
+    return Usage("unknown command " + command);
+}
+
+int PagesCommand::Usage(const std::string& problem) {
+    m_err << "tipin-pages: " << problem << " (see tipin-pages --help)\n";
+    return kUsageError;
+}
+
+int PagesCommand::Fail(const std::string& message) {
+    m_err << "tipin-pages: " << message << "\n";
+    return kFailure;
+}
+
+int PagesCommand::Count(const std::vector<std::string>& arguments) {
+    if (arguments.size() != 1) {
+        return Usage("count takes one FILE");
+    }
+    const PageCountResult result = TiffDocument::CountPages(arguments[0]);
+    if (!result.status.ok) {
+        return Fail(result.status.message);
+    }
+    m_out << result.pageCount << "\n";
+    return kSuccess;
+}
+
+int PagesCommand::Info(const std::vector<std::string>& arguments) {
+    if (arguments.size() != 1) {
+        return Usage("info takes one FILE");
+    }
+    const InfoResult result = TiffDocument::Describe(arguments[0]);
+    if (!result.status.ok) {
+        return Fail(result.status.message);
+    }
+    int number = 1;
+    for (const PageInfo& page : result.pages) {
+        m_out << "page " << number++ << ": " << page.width << "x" << page.height << ", "
+              << page.bitsPerSample << " bits x " << page.samplesPerPixel << ", photometric "
+              << page.photometric << ", compression " << page.compression << ", "
+              << page.strileCount << (page.tiled ? " tiles" : " strips") << ", " << page.dataBytes
+              << " bytes\n";
+    }
+    return kSuccess;
+}
+
+int PagesCommand::Insert(const std::vector<std::string>& arguments) {
+    if (arguments.size() != 3) {
+        return Usage("insert takes TARGET POSITION SOURCE");
+    }
+    const auto position = ParseNumber(arguments[1]);
+    if (!position) {
+        return Usage("POSITION must be a number: " + arguments[1]);
+    }
+    const TiffStatus status = TiffDocument::InsertPages(arguments[0], *position, arguments[2]);
+    if (!status.ok) {
+        return Fail(status.message);
+    }
+    return kSuccess;
+}
+
+int PagesCommand::Render(const std::vector<std::string>& arguments) {
+    std::pair<int, int> fit{kDefaultFit, kDefaultFit};
+    std::vector<std::string> plain;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        if (arguments[i] == "--fit") {
+            const auto parsed =
+                i + 1 < arguments.size() ? ParseFit(arguments[i + 1]) : std::nullopt;
+            if (!parsed) {
+                return Usage("--fit wants WxH, for example 800x1000");
+            }
+            fit = *parsed;
+            ++i;
+        } else {
+            plain.push_back(arguments[i]);
+        }
+    }
+    if (plain.size() != 3) {
+        return Usage("render takes FILE PAGE OUT.png [--fit WxH]");
+    }
+    const auto page = ParseNumber(plain[1]);
+    if (!page) {
+        return Usage("PAGE must be a number: " + plain[1]);
+    }
+    const RenderResult result = TiffDocument::RenderPage(plain[0], *page, fit.first, fit.second);
+    if (!result.status.ok) {
+        return Fail(result.status.message);
+    }
+    const RgbaImage& image = result.image;
+    const QImage picture(reinterpret_cast<const uchar*>(image.pixels.data()), image.width,
+                         image.height, image.stride, QImage::Format_ARGB32_Premultiplied);
+    if (!picture.save(QString::fromStdString(plain[2]), "PNG")) {
+        return Fail("Cannot write " + plain[2]);
+    }
+    return kSuccess;
+}

@@ -1,0 +1,97 @@
+#include "viewer/TiffOutputFile.h"
+
+#include "viewer/TiffError.h"
+
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
+
+namespace {
+
+constexpr std::size_t kBufferSize = 1 << 20;
+
+} // namespace
+
+TiffOutputFile::TiffOutputFile(int fd, bool bigTiff, bool bigEndian, TiffWriteHook hook)
+    : m_fd(fd), m_bigTiff(bigTiff), m_bigEndian(bigEndian), m_hook(std::move(hook)) {
+    m_buffer.reserve(kBufferSize);
+}
+
+void TiffOutputFile::Append(const void* data, std::size_t size) {
+    const auto* bytes = static_cast<const std::uint8_t*>(data);
+    CheckOffset(m_position + size);
+    if (m_buffer.size() + size > kBufferSize) {
+        Flush();
+    }
+    if (size >= kBufferSize) {
+        WriteAt(m_position, bytes, size);
+        m_flushed = m_position + size;
+    } else {
+        m_buffer.insert(m_buffer.end(), bytes, bytes + size);
+    }
+    m_position += size;
+}
+
+void TiffOutputFile::Encode(std::uint64_t value, unsigned size, std::uint8_t* out) const {
+    for (unsigned i = 0; i < size; ++i) {
+        const unsigned shift = 8 * (m_bigEndian ? size - 1 - i : i);
+        out[i] = static_cast<std::uint8_t>(value >> shift);
+    }
+}
+
+void TiffOutputFile::AppendNumber(std::uint64_t value, unsigned size) {
+    std::uint8_t bytes[8];
+    Encode(value, size, bytes);
+    Append(bytes, size);
+}
+
+void TiffOutputFile::AlignToWord() {
+    if (m_position % 2 != 0) {
+        const std::uint8_t zero = 0;
+        Append(&zero, 1);
+    }
+}
+
+void TiffOutputFile::PatchNumber(std::uint64_t offset, std::uint64_t value, unsigned size) {
+    std::uint8_t bytes[8];
+    Encode(value, size, bytes);
+    if (offset >= m_flushed) {
+        std::memcpy(m_buffer.data() + (offset - m_flushed), bytes, size);
+    } else {
+        WriteAt(offset, bytes, size);
+    }
+}
+
+void TiffOutputFile::Flush() {
+    if (!m_buffer.empty()) {
+        WriteAt(m_flushed, m_buffer.data(), m_buffer.size());
+        m_flushed += m_buffer.size();
+        m_buffer.clear();
+    }
+}
+
+void TiffOutputFile::CheckOffset(std::uint64_t offset) const {
+    if (!m_bigTiff && offset > 0xFFFFFFFFull) {
+        throw TiffNeedsBigTiff{};
+    }
+}
+
+void TiffOutputFile::WriteAt(std::uint64_t offset, const std::uint8_t* data, std::size_t size) {
+    while (size > 0) {
+        if (m_hook && !m_hook(m_written, size)) {
+            throw TiffError("Cannot write the new file: no space left on device");
+        }
+        const ssize_t done = ::pwrite(m_fd, data, size, static_cast<off_t>(offset));
+        if (done < 0 && errno == EINTR) {
+            continue;
+        }
+        if (done <= 0) {
+            throw TiffError(std::string("Cannot write the new file: ") +
+                            (done < 0 ? std::strerror(errno) : "nothing written"));
+        }
+        data += done;
+        offset += static_cast<std::uint64_t>(done);
+        size -= static_cast<std::size_t>(done);
+        m_written += static_cast<std::uint64_t>(done);
+    }
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "viewer/TiffResults.h"
+
+#include <string>
+
+// Draws one page of a file fitted into a box, keeping its aspect ratio. The page is decoded
+// piece by piece (a tile, or a band of rows of at most kBandBytes) through libtiff's RGBA
+// conversion, so every photometric and compression libtiff decodes is shown and the memory
+// used does not grow with the page.
+class TiffPageRenderer {
+public:
+    static constexpr std::size_t kBandBytes = 32u << 20;
+
+    // `page` counts from 1; the result is at most `boxWidth` x `boxHeight`.
+    static RenderResult Render(const std::string& path, int page, int boxWidth, int boxHeight);
+};

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "viewer/TiffIfd.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// A TIFF or BigTIFF file read through its raw structure: header, directories and their
+// values. Every offset, count and length is checked against the file before it is used;
+// anything out of range throws TiffError.
+class TiffSourceFile {
+public:
+    explicit TiffSourceFile(const std::string& path);
+    ~TiffSourceFile();
+    TiffSourceFile(const TiffSourceFile&) = delete;
+    TiffSourceFile& operator=(const TiffSourceFile&) = delete;
+
+    const std::string& Path() const { return m_path; }
+    bool IsBigTiff() const { return m_bigTiff; }
+    bool IsBigEndian() const { return m_bigEndian; }
+    std::uint64_t Size() const { return m_size; }
+    int Descriptor() const { return m_fd; }
+
+    TiffIfd ReadIfd(std::uint64_t offset) const;
+    // The offsets of the main chain's directories, in file order; a loop throws.
+    std::vector<std::uint64_t> PageOffsets() const;
+    // Value `index` of an integer-typed entry (BYTE, SHORT, LONG, LONG8, IFD, IFD8).
+    std::uint64_t UnsignedValue(const TiffEntry& entry, std::size_t index) const;
+    std::vector<std::uint64_t> UnsignedValues(const TiffEntry& entry) const;
+    void Read(std::uint64_t offset, void* destination, std::size_t length) const;
+
+private:
+    void ReadHeader();
+    std::uint64_t Decode(const std::uint8_t* bytes, unsigned size) const;
+    TiffEntry ParseEntry(const std::uint8_t* raw) const;
+
+    std::string m_path;
+    int m_fd = -1;
+    std::uint64_t m_size = 0;
+    bool m_bigTiff = false;
+    bool m_bigEndian = false;
+    std::uint64_t m_firstIfd = 0;
+};
