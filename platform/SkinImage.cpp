@@ -1,0 +1,79 @@
+#include "platform/SkinImage.h"
+
+#include <QImageReader>
+#include <QPainter>
+
+namespace {
+
+QRgb ToQRgb(COLORREF colour) {
+    return qRgb(RedOf(colour), GreenOf(colour), BlueOf(colour));
+}
+
+QImage KeyedCopy(const QImage& image, COLORREF key) {
+    QImage keyed = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    if (key == kNoColour) {
+        return keyed;
+    }
+    const QRgb transparentPixel = ToQRgb(key);
+    for (int y = 0; y < keyed.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(keyed.scanLine(y));
+        for (int x = 0; x < keyed.width(); ++x) {
+            if (line[x] == transparentPixel) {
+                line[x] = 0;
+            }
+        }
+    }
+    return keyed;
+}
+
+} // namespace
+
+CSkinImage::CSkinImage(const QImage& image)
+    : m_image(image.convertToFormat(QImage::Format_RGB32)) {}
+
+CSkinImage CSkinImage::FromFile(const std::string& path) {
+    if (path.empty()) {
+        return {};
+    }
+    QImageReader reader(QString::fromStdString(path), "bmp");
+    reader.setDecideFormatFromContent(false);
+    const QImage image = reader.read();
+    if (image.isNull()) {
+        return {};
+    }
+    return CSkinImage(image);
+}
+
+CSkinImage CSkinImage::Frame(int index, int count, const QSize& size) const {
+    if (IsNull() || count <= 0 || size.isEmpty()) {
+        return {};
+    }
+    const int frameWidth = Width() / count;
+    if (frameWidth == 0) {
+        return {};
+    }
+    const QImage frame = m_image.copy(index * frameWidth, 0, frameWidth, Height());
+    return CSkinImage(frame.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+}
+
+void CSkinImage::SetColourKey(COLORREF key) {
+    if (!IsNull()) {
+        m_keyed = KeyedCopy(m_image, key);
+    }
+}
+
+void CSkinImage::Draw(QPainter& painter, const QPoint& at) const {
+    painter.drawImage(at, m_image);
+}
+
+void CSkinImage::Draw(QPainter& painter, const QPoint& at, const QRect& source) const {
+    painter.drawImage(at, m_image, source);
+}
+
+void CSkinImage::DrawStretched(QPainter& painter, const QRect& target) const {
+    painter.drawImage(target, m_image);
+}
+
+void CSkinImage::DrawKeyed(QPainter& painter, const QPoint& at) const {
+    painter.drawImage(at, HasColourKey() ? m_keyed : m_image);
+}

@@ -1,0 +1,102 @@
+#include "platform/SkinImage.h"
+
+#include "tests/controls/TestImages.h"
+#include "tests/support/TempDir.h"
+
+#include <QFile>
+#include <QPainter>
+#include <gtest/gtest.h>
+
+namespace tipin::test {
+namespace {
+
+class SkinImageTest : public ::testing::Test {
+protected:
+    std::string Path(const std::string& name) const { return (dir.path() / name).string(); }
+    TempDir dir;
+};
+
+TEST_F(SkinImageTest, LoadsABmpFileWithItsSizeAndPixels) {
+    const std::string path = WriteBmp(Path("strip.bmp"), SolidImage({12, 7}, Qt::green));
+    const CSkinImage image = CSkinImage::FromFile(path);
+    ASSERT_FALSE(image.IsNull());
+    EXPECT_EQ(image.Size(), QSize(12, 7));
+    EXPECT_EQ(image.Image().pixelColor(11, 6), QColor(Qt::green));
+}
+
+TEST_F(SkinImageTest, GivesAnEmptyImageForWhatIsNotAReadableBmp) {
+    EXPECT_TRUE(CSkinImage::FromFile("").IsNull());
+    EXPECT_TRUE(CSkinImage::FromFile(Path("missing.bmp")).IsNull());
+    EXPECT_TRUE(CSkinImage::FromFile(dir.path().string()).IsNull());
+
+    const QString png = QString::fromStdString(Path("picture.bmp"));
+    ASSERT_TRUE(SolidImage({4, 4}, Qt::red).save(png, "PNG"));
+    EXPECT_TRUE(CSkinImage::FromFile(png.toStdString()).IsNull());
+
+    EXPECT_TRUE(CSkinImage::FromFile(dir.write("text.bmp", "BM not really").string()).IsNull());
+}
+
+TEST_F(SkinImageTest, RejectsATruncatedBmp) {
+    const std::string whole = WriteBmp(Path("whole.bmp"), SolidImage({64, 64}, Qt::red));
+    QFile file(QString::fromStdString(whole));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray head = file.read(40);
+    const std::string cut = dir.write("cut.bmp", head.toStdString()).string();
+    EXPECT_TRUE(CSkinImage::FromFile(cut).IsNull());
+}
+
+TEST_F(SkinImageTest, CutsEqualFramesAndNeverShowsTheLeftOverColumns) {
+    const CSkinImage strip(SolidStrip({Qt::red, Qt::green, Qt::blue, Qt::yellow}, 50, 30, 3));
+    ASSERT_EQ(strip.Width(), 203);
+    const std::vector<QColor> expected{Qt::red, Qt::green, Qt::blue, Qt::yellow};
+    for (int k = 0; k < 4; ++k) {
+        const CSkinImage frame = strip.Frame(k, 4, QSize(50, 30));
+        ASSERT_EQ(frame.Size(), QSize(50, 30));
+        EXPECT_TRUE(AllPixels(frame.Image(), QRect(0, 0, 50, 30), expected[k])) << k;
+    }
+}
+
+TEST_F(SkinImageTest, StretchesAFrameToTheTargetSize) {
+    QImage two = SolidStrip({Qt::red, Qt::green}, 10, 10);
+    const CSkinImage frame = CSkinImage(two).Frame(0, 1, QSize(40, 20));
+    EXPECT_EQ(frame.Size(), QSize(40, 20));
+    EXPECT_EQ(frame.Image().pixelColor(0, 0), QColor(Qt::red));
+    EXPECT_EQ(frame.Image().pixelColor(39, 19), QColor(Qt::green));
+}
+
+TEST_F(SkinImageTest, FramesOfNothingAreEmpty) {
+    EXPECT_TRUE(CSkinImage().Frame(0, 4, QSize(10, 10)).IsNull());
+    EXPECT_TRUE(CSkinImage(SolidImage({3, 3}, Qt::red)).Frame(0, 4, QSize(10, 10)).IsNull());
+    EXPECT_TRUE(CSkinImage(SolidImage({8, 3}, Qt::red)).Frame(0, 4, QSize(0, 10)).IsNull());
+}
+
+QImage DrawnOver(const CSkinImage& image, QColor target) {
+    QImage canvas = SolidImage(image.Size(), target);
+    QPainter painter(&canvas);
+    image.DrawKeyed(painter, QPoint(0, 0));
+    return canvas;
+}
+
+TEST_F(SkinImageTest, KeyedDrawingLeavesTheTargetWhereTheKeyColourIs) {
+    CSkinImage image(SolidStrip({Qt::black, QColor(255, 0, 255), QColor(1, 0, 0)}, 4, 4));
+    image.SetColourKey(Rgb(255, 0, 255));
+    const QImage drawn = DrawnOver(image, Qt::cyan);
+    EXPECT_TRUE(AllPixels(drawn, QRect(0, 0, 4, 4), Qt::black));
+    EXPECT_TRUE(AllPixels(drawn, QRect(4, 0, 4, 4), Qt::cyan));
+    EXPECT_TRUE(AllPixels(drawn, QRect(8, 0, 4, 4), QColor(1, 0, 0)));
+
+    image.SetColourKey(0);
+    const QImage blackKeyed = DrawnOver(image, Qt::cyan);
+    EXPECT_TRUE(AllPixels(blackKeyed, QRect(0, 0, 4, 4), Qt::cyan));
+    EXPECT_TRUE(AllPixels(blackKeyed, QRect(4, 0, 4, 4), QColor(255, 0, 255)));
+}
+
+TEST_F(SkinImageTest, NoColourKeysNothingAndAnUnkeyedImageIsOpaque) {
+    CSkinImage image(SolidImage({4, 4}, Qt::white));
+    EXPECT_TRUE(AllPixels(DrawnOver(image, Qt::cyan), QRect(0, 0, 4, 4), Qt::white));
+    image.SetColourKey(kNoColour);
+    EXPECT_TRUE(AllPixels(DrawnOver(image, Qt::cyan), QRect(0, 0, 4, 4), Qt::white));
+}
+
+} // namespace
+} // namespace tipin::test
