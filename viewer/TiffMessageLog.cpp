@@ -1,6 +1,7 @@
 #include "viewer/TiffMessageLog.h"
 
 #include <cstdio>
+#include <cstring>
 #include <mutex>
 
 namespace {
@@ -37,7 +38,10 @@ std::string TiffMessageLog::FirstError(const std::string& fallback) const {
 
 int TiffMessageLog::OnError(TIFF*, void* self, const char* module, const char* format,
                             va_list args) {
-    Append(static_cast<TiffMessageLog*>(self)->m_errors, module, format, args);
+    auto* log = static_cast<TiffMessageLog*>(self);
+    // libtiff calls skipping one unreadable tag an error, yet reads the page without it.
+    const bool skippedTag = std::strstr(format, "thus tag is not read from file") != nullptr;
+    Append(skippedTag ? log->m_warnings : log->m_errors, module, format, args);
     return 1;
 }
 

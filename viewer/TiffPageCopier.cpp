@@ -1,6 +1,7 @@
 #include "viewer/TiffPageCopier.h"
 
 #include "viewer/TiffError.h"
+#include "viewer/TiffPageGeometry.h"
 #include "viewer/TiffPageRestorer.h"
 
 #include <algorithm>
@@ -35,7 +36,8 @@ TiffPageCopier::TiffPageCopier(TiffOutputFile& out, std::vector<std::string>& wa
 
 TiffIfdWriter::Written TiffPageCopier::CopyPage(const TiffSourceFile& file, std::uint64_t ifdOffset,
                                                 std::uint16_t pageIndex, std::uint16_t pageTotal) {
-    m_pageIfds.clear();
+    m_inProgress.clear();
+    m_copied.clear();
     return CopyIfd(file, ifdOffset, 0, PageNumber{true, pageIndex, pageTotal});
 }
 
@@ -68,14 +70,17 @@ bool TiffPageCopier::NeedsRestore(const TiffSourceFile& file, const TiffIfd& ifd
 
 TiffIfdWriter::Written TiffPageCopier::CopyIfd(const TiffSourceFile& file, std::uint64_t offset,
                                                int depth, PageNumber pageNumber) {
-    if (depth > kMaxDepth || !m_pageIfds.insert(offset).second) {
+    if (const auto done = m_copied.find(offset); done != m_copied.end()) {
+        return done->second;
+    }
+    if (depth > kMaxDepth || !m_inProgress.insert(offset).second) {
         throw TiffError("The directories of a page loop in " + file.Path());
     }
     const TiffIfd ifd = file.ReadIfd(offset);
+    TiffPageGeometry::Check(file, ifd);
     TiffOutputEntries entries;
     int restoreKind = kNoRestore;
-    const bool hasImage = ifd.Find(tifftag::kStripOffsets) || ifd.Find(tifftag::kTileOffsets);
-    if (hasImage && NeedsRestore(file, ifd, restoreKind)) {
+    if (TiffPageGeometry::HasImage(ifd) && NeedsRestore(file, ifd, restoreKind)) {
         const auto kind = static_cast<TiffPageRestorer::Kind>(restoreKind);
         TiffPageRestorer restorer(m_out, m_writer);
         entries = restorer.Restore(file.Path(), offset, kind);
@@ -112,14 +117,25 @@ TiffIfdWriter::Written TiffPageCopier::CopyIfd(const TiffSourceFile& file, std::
             entries[entry.tag] = ConvertEntry(file, entry);
         }
     }
-    return m_writer.Write(entries);
+    const TiffIfdWriter::Written written = m_writer.Write(entries);
+    m_inProgress.erase(offset);
+    m_copied[offset] = written;
+    return written;
 }
 
 std::uint64_t TiffPageCopier::CopyIfdChain(const TiffSourceFile& file, std::uint64_t offset,
                                            int depth) {
+    const bool copiedBefore = m_copied.count(offset) != 0;
     const TiffIfdWriter::Written first = CopyIfd(file, offset, depth, PageNumber{});
+    if (copiedBefore) {
+        return first.offset; // its chain was linked when it was first copied
+    }
     TiffIfdWriter::Written previous = first;
+    std::set<std::uint64_t> chain{offset};
     for (std::uint64_t next = file.ReadIfd(offset).next; next != 0;) {
+        if (!chain.insert(next).second) {
+            throw TiffError("A chain of sub-directories loops in " + file.Path());
+        }
         const TiffIfdWriter::Written copied = CopyIfd(file, next, depth, PageNumber{});
         m_out.PatchNumber(previous.nextField, copied.offset, m_out.IsBigTiff() ? 8 : 4);
         previous = copied;

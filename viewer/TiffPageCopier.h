@@ -5,6 +5,7 @@
 #include "viewer/TiffSourceFile.h"
 
 #include <cstdint>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -41,6 +42,9 @@ private:
     TiffOutputFile& m_out;
     TiffIfdWriter m_writer;
     std::vector<std::string>& m_warnings;
-    std::set<std::uint64_t> m_pageIfds; // directories of the page being copied, against loops
+    // Directories of the page being copied: those in progress (a loop if met again) and
+    // those done (a second pointer to one reuses the copy).
+    std::set<std::uint64_t> m_inProgress;
+    std::map<std::uint64_t, TiffIfdWriter::Written> m_copied;
     std::vector<std::uint8_t> m_buffer;
 };

@@ -4,6 +4,7 @@
 #include "viewer/TiffIfd.h"
 #include "viewer/TiffMessageLog.h"
 
+#include <algorithm>
 #include <memory>
 #include <tiffio.h>
 #include <vector>
@@ -87,8 +88,13 @@ TiffOutputEntries TiffPageRestorer::RestoreRgb(TIFF* tif) {
     const std::uint32_t width = image.width;
     const std::uint32_t height = image.height;
     const unsigned channels = image.alpha ? 4 : 3;
-    const std::uint32_t rowsPerStrip =
+    // Whole stored strips per band: old-style JPEG cannot start decoding inside one.
+    std::uint32_t storedRows = height;
+    TIFFGetFieldDefaulted(tif, TIFFTAG_ROWSPERSTRIP, &storedRows);
+    storedRows = std::clamp<std::uint32_t>(storedRows, 1, height);
+    const std::uint32_t wanted =
         std::max<std::uint32_t>(1, kRgbStripBytes / (std::uint64_t(width) * 4));
+    const std::uint32_t rowsPerStrip = std::max(storedRows, wanted - wanted % storedRows);
     std::vector<std::uint32_t> raster(std::uint64_t(width) * rowsPerStrip);
     std::vector<std::uint8_t> packed(std::uint64_t(width) * rowsPerStrip * channels);
     std::vector<std::uint64_t> offsets, counts;

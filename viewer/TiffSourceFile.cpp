@@ -118,6 +118,9 @@ TiffEntry TiffSourceFile::ParseEntry(const std::uint8_t* raw) const {
     }
     const std::uint64_t bytes = entry.count * typeSize;
     entry.value.resize(bytes);
+    if (bytes == 0) {
+        return entry;
+    }
     if (bytes <= countSize) {
         std::memcpy(entry.value.data(), field, bytes);
     } else {

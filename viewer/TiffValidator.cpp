@@ -2,6 +2,7 @@
 
 #include "viewer/TiffError.h"
 #include "viewer/TiffMessageLog.h"
+#include "viewer/TiffPageGeometry.h"
 #include "viewer/TiffSourceFile.h"
 
 #include <cerrno>
@@ -42,7 +43,12 @@ void CheckPage(TIFF* tif, const TiffMessageLog& log, const std::string& path) {
 
 int TiffValidator::CountPages(const std::string& path, std::vector<std::string>& warnings) {
     CheckOpenable(path);
-    const std::size_t chained = TiffSourceFile(path).PageOffsets().size();
+    const TiffSourceFile file(path);
+    const std::vector<std::uint64_t> offsets = file.PageOffsets();
+    for (const std::uint64_t offset : offsets) {
+        TiffPageGeometry::Check(file, file.ReadIfd(offset));
+    }
+    const std::size_t chained = offsets.size();
     const int pages = CountWithLibtiff(path, warnings);
     if (static_cast<std::size_t>(pages) != chained) {
         throw TiffError("Damaged TIFF file: the chain of pages is broken");
