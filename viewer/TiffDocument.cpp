@@ -19,7 +19,7 @@ PageInfo DescribeCurrent(TIFF* tif) {
     TIFFGetFieldDefaulted(tif, TIFFTAG_COMPRESSION, &info.compression);
     TIFFGetField(tif, TIFFTAG_PHOTOMETRIC, &info.photometric);
     info.tiled = TIFFIsTiled(tif);
-    info.strileCount = TIFFNumberOfStrips(tif);
+    info.strileCount = info.tiled ? TIFFNumberOfTiles(tif) : TIFFNumberOfStrips(tif);
     for (std::uint32_t i = 0; i < info.strileCount; ++i) {
         info.dataBytes += TIFFGetStrileByteCount(tif, i);
     }
