@@ -37,6 +37,14 @@ bool IsReadOnlyFile(const std::string& nativePath) {
            (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
 }
 
+int OpenNative(const std::string& nativePath, int flags) {
+    int fd = -1;
+    do {
+        fd = ::open(nativePath.c_str(), flags, 0666);
+    } while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
 } // namespace
 
 CFile::~CFile() {
@@ -50,17 +58,20 @@ void CFile::Open(const std::string& path, unsigned flags) {
     m_path = path;
     const std::string nativePath = FileSystem::ToNativePath(path);
     const bool writing = (flags & (modeWrite | modeReadWrite)) != 0;
+    // A new file needs no read-only check: try that common case first.
+    if (writing && (flags & modeCreate)) {
+        m_fd = OpenNative(nativePath, OpenFlagsFor(flags) | O_EXCL);
+        if (m_fd >= 0) {
+            return;
+        }
+    }
     if (writing && IsReadOnlyFile(nativePath)) {
         Fail(EACCES);
     }
-    int fd = -1;
-    do {
-        fd = ::open(nativePath.c_str(), OpenFlagsFor(flags), 0666);
-    } while (fd < 0 && errno == EINTR);
-    if (fd < 0) {
+    m_fd = OpenNative(nativePath, OpenFlagsFor(flags));
+    if (m_fd < 0) {
         Fail(errno);
     }
-    m_fd = fd;
 }
 
 std::size_t CFile::Read(void* buffer, std::size_t count) {
