@@ -40,8 +40,8 @@ PageCountResult TiffDocument::CountPages(const std::string& path) {
 }
 
 RenderResult TiffDocument::RenderPage(const std::string& path, int page, int boxWidth,
-                                      int boxHeight) {
-    return TiffPageRenderer::Render(path, page, boxWidth, boxHeight);
+                                      int boxHeight, bool enlarge) {
+    return TiffPageRenderer::Render(path, page, boxWidth, boxHeight, enlarge);
 }
 
 TiffStatus TiffDocument::InsertPages(const std::string& target, int position,

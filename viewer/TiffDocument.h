@@ -10,8 +10,10 @@
 class TiffDocument {
 public:
     static PageCountResult CountPages(const std::string& path);
-    // Page `page` (from 1) fitted into `boxWidth` x `boxHeight`, aspect ratio kept.
-    static RenderResult RenderPage(const std::string& path, int page, int boxWidth, int boxHeight);
+    // Page `page` (from 1) fitted into `boxWidth` x `boxHeight`, aspect ratio kept; pages
+    // smaller than the box are enlarged to fill it unless `enlarge` is false.
+    static RenderResult RenderPage(const std::string& path, int page, int boxWidth, int boxHeight,
+                                   bool enlarge = true);
     // The pages of `source` inserted so that the first becomes page `position` of `target`.
     static TiffStatus InsertPages(const std::string& target, int position,
                                   const std::string& source, const TiffWriteHook& hook = {});

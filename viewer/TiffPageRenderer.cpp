@@ -92,7 +92,7 @@ RgbaImage Enlarged(const RgbaImage& small, int width, int height) {
     return image;
 }
 
-RgbaImage RenderCurrent(TIFF* tif, int boxWidth, int boxHeight) {
+RgbaImage RenderCurrent(TIFF* tif, int boxWidth, int boxHeight, bool enlarge) {
     char reason[1024] = {};
     TIFFRGBAImage image{};
     if (!TIFFRGBAImageOK(tif, reason) || !TIFFRGBAImageBegin(&image, tif, 0, reason)) {
@@ -116,7 +116,7 @@ RgbaImage RenderCurrent(TIFF* tif, int boxWidth, int boxHeight) {
     const FittedSize enlarged = [&] {
         const double scale =
             std::min(double(boxWidth) / displayWidth, double(boxHeight) / displayHeight);
-        if (scale <= 1.0) {
+        if (scale <= 1.0 || !enlarge) {
             return fitted;
         }
         return FittedSize{std::clamp(int(std::lround(displayWidth * scale)), 1, boxWidth),
@@ -131,7 +131,7 @@ RgbaImage RenderCurrent(TIFF* tif, int boxWidth, int boxHeight) {
 } // namespace
 
 RenderResult TiffPageRenderer::Render(const std::string& path, int page, int boxWidth,
-                                      int boxHeight) {
+                                      int boxHeight, bool enlarge) {
     RenderResult result;
     try {
         if (boxWidth < 1 || boxHeight < 1) {
@@ -147,7 +147,7 @@ RenderResult TiffPageRenderer::Render(const std::string& path, int page, int box
         if (!tif || !TIFFSetDirectory(tif.get(), static_cast<tdir_t>(page - 1))) {
             throw TiffError("Not a readable TIFF file: " + log.FirstError(path));
         }
-        result.image = RenderCurrent(tif.get(), boxWidth, boxHeight);
+        result.image = RenderCurrent(tif.get(), boxWidth, boxHeight, enlarge);
         result.status.warnings.insert(result.status.warnings.end(), log.Warnings().begin(),
                                       log.Warnings().end());
         result.status.ok = true;

@@ -13,5 +13,6 @@ public:
     static constexpr std::size_t kBandBytes = 32u << 20;
 
     // `page` counts from 1; the result is at most `boxWidth` x `boxHeight`.
-    static RenderResult Render(const std::string& path, int page, int boxWidth, int boxHeight);
+    static RenderResult Render(const std::string& path, int page, int boxWidth, int boxHeight,
+                               bool enlarge);
 };

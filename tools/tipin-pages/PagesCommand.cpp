@@ -19,7 +19,8 @@ constexpr const char* kHelp =
     "info    prints per page: size, bits, photometric, compression, strips or tiles, bytes\n"
     "insert  inserts every page of SOURCE into TARGET; the first inserted page becomes page\n"
     "        POSITION (1 = in front, pages + 1 = after the last); TARGET is replaced safely\n"
-    "render  writes page PAGE (from 1) as a PNG, fitted into WxH (default 4096x4096)\n"
+    "render  writes page PAGE (from 1) as a PNG fitted into WxH; without --fit at its own\n"
+    "        size, shrunk to fit 4096x4096 when larger\n"
     "\n"
     "Exit status: 0 success, 1 failure (one line on stderr), 2 usage error.\n";
 
@@ -132,6 +133,7 @@ int PagesCommand::Insert(const std::vector<std::string>& arguments) {
 
 int PagesCommand::Render(const std::vector<std::string>& arguments) {
     std::pair<int, int> fit{kDefaultFit, kDefaultFit};
+    bool fitGiven = false;
     std::vector<std::string> plain;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         if (arguments[i] == "--fit") {
@@ -141,6 +143,7 @@ int PagesCommand::Render(const std::vector<std::string>& arguments) {
                 return Usage("--fit wants WxH, for example 800x1000");
             }
             fit = *parsed;
+            fitGiven = true;
             ++i;
         } else {
             plain.push_back(arguments[i]);
@@ -153,7 +156,8 @@ int PagesCommand::Render(const std::vector<std::string>& arguments) {
     if (!page) {
         return Usage("PAGE must be a number: " + plain[1]);
     }
-    const RenderResult result = TiffDocument::RenderPage(plain[0], *page, fit.first, fit.second);
+    const RenderResult result =
+        TiffDocument::RenderPage(plain[0], *page, fit.first, fit.second, fitGiven);
     if (!result.status.ok) {
         return Fail(result.status.message);
     }

@@ -1,0 +1,179 @@
+#include "viewer/TiffViewerWidget.h"
+
+#include "viewer/TiffDocument.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QPainter>
+#include <QResizeEvent>
+
+namespace {
+
+// Pages shown at actual size are capped so a huge page cannot take gigabytes.
+constexpr int kLargestActualSize = 4096;
+const QColor kBackground(0x60, 0x60, 0x68);
+const QColor kTextColour(0xF0, 0xF0, 0xF0);
+
+// Long loads and inserts show the busy cursor for as long as they run.
+class BusyCursor {
+public:
+    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
+std::string Local(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+QImage ToImage(const RgbaImage& image) {
+    // Deep copy: the engine's buffer goes away with its result.
+    return QImage(reinterpret_cast<const uchar*>(image.pixels.data()), image.width, image.height,
+                  image.stride, QImage::Format_ARGB32_Premultiplied)
+        .copy();
+}
+
+} // namespace
+
+TiffViewerWidget::TiffViewerWidget(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void TiffViewerWidget::StartupSetting(std::int32_t value) {
+    m_startup = value;
+    update();
+}
+
+void TiffViewerWidget::ReloadFlag(bool reload) {
+    m_reload = reload;
+}
+
+std::int16_t TiffViewerWidget::LoadPage(const QString& path, std::int16_t page) {
+    const BusyCursor busy;
+    const bool samePicture =
+        !m_reload && path == m_loadedPath && page == m_loadedPage && !m_page.isNull();
+    m_reload = false;
+    if (samePicture) {
+        return 1;
+    }
+    m_loadedPath = path;
+    m_loadedPage = page;
+    const PageCountResult count = TiffDocument::CountPages(Local(path));
+    m_pageCount = count.status.ok ? count.pageCount : 0;
+    m_page = QImage();
+    m_error.clear();
+    if (!count.status.ok) {
+        m_error = QString::fromStdString(count.status.message);
+        m_warnings = count.status.warnings;
+        update();
+        return 0;
+    }
+    RenderCurrentPage();
+    return m_page.isNull() ? 0 : 1;
+}
+
+std::int16_t TiffViewerWidget::GetPageCount() {
+    return static_cast<std::int16_t>(m_pageCount);
+}
+
+void TiffViewerWidget::FileName(const QString& path) {
+    m_fileName = path;
+}
+
+void TiffViewerWidget::DisplaySetting(std::int16_t value) {
+    if (value != kDisplayActualSize && value != kDisplayFitPage && value != kDisplayFitWidth) {
+        return;
+    }
+    const bool changed = value != m_display;
+    m_display = value;
+    if (changed && !m_page.isNull()) {
+        RenderCurrentPage();
+    }
+    update();
+}
+
+bool TiffViewerWidget::AppendPages(const QString& target, std::int16_t position,
+                                   const QString& append) {
+    const BusyCursor busy;
+    const TiffStatus status = TiffDocument::InsertPages(Local(target), position, Local(append));
+    m_warnings = status.warnings;
+    if (status.ok && target == m_loadedPath) {
+        m_reload = true; // the picture on show is of the old file
+    }
+    return status.ok;
+}
+
+QString TiffViewerWidget::StatusLine() const {
+    if (!m_error.isEmpty()) {
+        return m_error;
+    }
+    if (m_page.isNull() && m_loadedPath.isEmpty() && m_startup == kStartupHint) {
+        return tr("No file loaded: choose a TIF file to show its pages");
+    }
+    return {};
+}
+
+QSize TiffViewerWidget::RenderBox() const {
+    const qreal ratio = devicePixelRatioF();
+    const int width = std::max(1, int(this->width() * ratio));
+    const int height = std::max(1, int(this->height() * ratio));
+    switch (m_display) {
+    case kDisplayActualSize:
+        return {kLargestActualSize, kLargestActualSize};
+    case kDisplayFitWidth:
+        return {width, kLargestActualSize};
+    default:
+        return {width, height};
+    }
+}
+
+void TiffViewerWidget::RenderCurrentPage() {
+    const QSize box = RenderBox();
+    const RenderResult shown =
+        TiffDocument::RenderPage(Local(m_loadedPath), m_loadedPage, box.width(), box.height(),
+                                 m_display != kDisplayActualSize);
+    m_warnings = shown.status.warnings;
+    if (shown.status.ok) {
+        m_page = ToImage(shown.image);
+        m_page.setDevicePixelRatio(devicePixelRatioF());
+        m_error.clear();
+    } else {
+        m_page = QImage();
+        m_error = QString::fromStdString(shown.status.message);
+    }
+    update();
+}
+
+QRect TiffViewerWidget::PageRect() const {
+    const QSizeF size = m_page.deviceIndependentSize();
+    const int width = int(size.width());
+    const int height = int(size.height());
+    const int left = (this->width() - width) / 2;
+    // Pages taller than the view start at its top; shorter ones are centred.
+    const int top = std::max(0, (this->height() - height) / 2);
+    return {left, top, width, height};
+}
+
+void TiffViewerWidget::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), kBackground);
+    if (!m_page.isNull()) {
+        painter.drawImage(PageRect(), m_page);
+        return;
+    }
+    const QString line = StatusLine();
+    if (!line.isEmpty()) {
+        painter.setPen(kTextColour);
+        const QString shown =
+            painter.fontMetrics().elidedText(line, Qt::ElideMiddle, std::max(0, width() - 16));
+        painter.drawText(rect(), Qt::AlignCenter, shown);
+    }
+}
+
+void TiffViewerWidget::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (!m_page.isNull() && m_display != kDisplayActualSize && event->oldSize() != event->size()) {
+        RenderCurrentPage();
+    }
+}

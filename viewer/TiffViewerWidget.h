@@ -1,0 +1,53 @@
+#pragma once
+
+#include "viewer/ImageViewerControl.h"
+#include "viewer/TiffResults.h"
+
+#include <QImage>
+#include <QString>
+#include <QWidget>
+
+// The image viewer on the TIFF engine: shows one page of a file, fitted as DisplaySetting
+// says, or a one-line reason when it cannot.
+class TiffViewerWidget : public QWidget, public ImageViewerControl {
+    Q_OBJECT
+
+public:
+    explicit TiffViewerWidget(QWidget* parent = nullptr);
+
+    void StartupSetting(std::int32_t value) override;
+    void ReloadFlag(bool reload) override;
+    std::int16_t LoadPage(const QString& path, std::int16_t page) override;
+    std::int16_t GetPageCount() override;
+    void FileName(const QString& path) override;
+    void DisplaySetting(std::int16_t value) override;
+    bool AppendPages(const QString& target, std::int16_t position, const QString& append) override;
+
+    // What the view shows now, for tests and the window: the page picture, or the text line.
+    const QImage& PageImage() const { return m_page; }
+    QString StatusLine() const;
+    const QString& FileNameProperty() const { return m_fileName; }
+    std::int16_t DisplayMode() const { return m_display; }
+    // The last operation's remarks from libtiff, never shown in the view.
+    const std::vector<std::string>& Warnings() const { return m_warnings; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void RenderCurrentPage();
+    QSize RenderBox() const;
+    QRect PageRect() const;
+
+    std::int32_t m_startup = kStartupBlank;
+    std::int16_t m_display = kDisplayFitPage;
+    bool m_reload = false;
+    QString m_fileName;
+    QString m_loadedPath;
+    int m_loadedPage = 0;
+    int m_pageCount = 0;
+    QString m_error;
+    QImage m_page;
+    std::vector<std::string> m_warnings;
+};
