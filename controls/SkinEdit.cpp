@@ -101,16 +101,9 @@ void CSkinEdit::resizeEvent(QResizeEvent* event) {
     PlaceFrame();
 }
 
-void CSkinEdit::showEvent(QShowEvent* event) {
-    QLineEdit::showEvent(event);
+void CSkinEdit::setVisible(bool visible) {
+    QLineEdit::setVisible(visible);
     if (m_frame) {
-        m_frame->show();
-    }
-}
-
-void CSkinEdit::hideEvent(QHideEvent* event) {
-    QLineEdit::hideEvent(event);
-    if (m_frame) {
-        m_frame->hide();
+        m_frame->setVisible(visible);
     }
 }

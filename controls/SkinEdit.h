@@ -34,13 +34,13 @@ public:
     COLORREF BkColour() const { return m_bkColour; }
     COLORREF TextColour() const { return m_textColour; }
     COLORREF FrameColour() const { return m_frameColour; }
+    // The frame is shown and hidden with the box.
+    void setVisible(bool visible) override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
 
 private:
     void ApplyColours();

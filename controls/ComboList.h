@@ -1,0 +1,25 @@
+#pragma once
+
+#include "controls/SkinListBox.h"
+
+class CSkinComboBox;
+
+// The drop-down list of a combo box: one column of unnumbered texts; a click on a row puts
+// its text into the combo box's edit part and closes the list.
+class CComboList : public CSkinListBox {
+    Q_OBJECT
+
+public:
+    explicit CComboList(QWidget* parent = nullptr);
+
+    void SetCombo(CSkinComboBox* combo) { m_combo = combo; }
+
+protected:
+    QStringList RowTexts(int row, const QString& text) const override;
+    int TextColumn() const override { return 0; }
+
+private:
+    void RowClicked();
+
+    CSkinComboBox* m_combo = nullptr;
+};

@@ -1,0 +1,9 @@
+#include "controls/ListRowDelegate.h"
+
+CListRowDelegate::CListRowDelegate(QObject* parent) : QStyledItemDelegate(parent) {}
+
+void CListRowDelegate::initStyleOption(QStyleOptionViewItem* option,
+                                       const QModelIndex& index) const {
+    QStyledItemDelegate::initStyleOption(option, index);
+    option->state &= ~QStyle::State_HasFocus;
+}
