@@ -46,7 +46,6 @@ void CZipDirectory::Read(CZipVolumeStore& store) {
     if ((m_end.directorySize == 0) != (m_end.totalEntries == 0)) {
         store.Raise(CZipException::kBadArchive);
     }
-    m_readFromDisk = true;
     store.ChangeVolume(m_end.directoryStartDisk);
     if (m_end.directorySize != 0) {
         ReadEntries(store);

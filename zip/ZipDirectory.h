@@ -66,7 +66,6 @@ private:
     CZipByteBuffer m_comment;
     std::uint64_t m_endPosition = 0;
     std::uint64_t m_shift = 0;
-    bool m_readFromDisk = false;
     std::vector<std::unique_ptr<CZipEntryInfo>> m_entries;
     const CZipEntryInfo* m_currentEntry = nullptr;
     CZipByteBuffer m_localExtra;

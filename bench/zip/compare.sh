@@ -2,11 +2,13 @@
 # Extracts three generated archives with tipin-skin, Info-ZIP unzip and a bare raw-inflate
 # loop, in turns, and prints the median times and the ratios.
 # Usage: bench/zip/compare.sh [RUNS]   (needs python3 and the Debian package unzip)
+# TIPIN_BENCH_OUT picks the output folder (default under /tmp; /dev/shm leaves the disk out).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 runs="${1:-5}"
 build="$root/build/zip-release"
 work="/tmp/tipin-zip-bench"
+out="${TIPIN_BENCH_OUT:-$work/out}"
 
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DTIPIN_TESTS=OFF >/dev/null
 cmake --build "$build" -j2 --target tipin-skin bench_zip_raw_inflate >/dev/null
@@ -14,7 +16,6 @@ python3 "$root/bench/zip/make_archives.py" "$work"
 
 # Microseconds that one extraction into a fresh folder takes.
 time_one() {
-  local out="$work/out"
   rm -rf "$out"
   mkdir -p "$out"
   sync
@@ -46,4 +47,4 @@ for name in bitmaps small-files text; do
     printf "%-16s %12.1f %12.1f %12.1f %10.2f %10.2f\n", n, t / 1000, u / 1000, r / 1000, t / u, t / r
   }'
 done
-rm -rf "$work/out"
+rm -rf "$out"
