@@ -33,13 +33,17 @@ QColor CColourContrast::Legible(const QColor& text, const QColor& backA, const Q
     if (WorstRatio(text, backA, backB) >= minimum) {
         return text;
     }
+    // Prefer the direction away from the backdrop; fall back to the other one.
     const double backLuminance = (Luminance(backA) + Luminance(backB)) / 2;
-    const QColor target = backLuminance > 0.18 ? QColor(0, 0, 0) : QColor(255, 255, 255);
-    for (int step = 1; step <= 20; ++step) {
-        const QColor candidate = Blend(text, target, step / 20.0);
-        if (WorstRatio(candidate, backA, backB) >= minimum) {
-            return candidate;
+    const QColor away = backLuminance > 0.18 ? QColor(0, 0, 0) : QColor(255, 255, 255);
+    const QColor other = backLuminance > 0.18 ? QColor(255, 255, 255) : QColor(0, 0, 0);
+    for (const QColor& target : {away, other}) {
+        for (int step = 1; step <= 20; ++step) {
+            const QColor candidate = Blend(text, target, step / 20.0);
+            if (WorstRatio(candidate, backA, backB) >= minimum) {
+                return candidate;
+            }
         }
     }
-    return target;
+    return WorstRatio(away, backA, backB) >= WorstRatio(other, backA, backB) ? away : other;
 }

@@ -86,8 +86,12 @@ CControlPainter::Look CControlPainter::ButtonLook(Frame frame, bool primary, boo
         if (close) {
             look = {kCloseRed.lighter(115), kCloseRed, kCloseRed.darker(140), Qt::white, 2, {}};
         } else {
-            look = {Blend(base.lighter(125), highlight, 0.18),
-                    Blend(base, highlight, 0.18),
+            // Light text keeps its face dark; dark text gets a brighter face.
+            const bool lightText =
+                CColourContrast::Luminance(baseText) > CColourContrast::Luminance(base);
+            const QColor tint = Blend(base, highlight, 0.2);
+            look = {lightText ? tint : tint.lighter(120),
+                    lightText ? tint.darker(115) : tint,
                     highlight,
                     baseText,
                     2,
@@ -148,11 +152,11 @@ PaintedBitmap CControlPainter::ButtonStrip(const ButtonFace& face, const QImage&
 void CControlPainter::PaintLatch(PaintedBitmap& strip, const QRect& area, Frame frame,
                                  const LatchFace& face) const {
     const bool disabled = frame == Frame::Disabled;
-    const QColor box = disabled ? Greyed(m_theme.editBack) : m_theme.editBack;
+    const bool on = frame == Frame::Pressed;
+    const QColor box = disabled ? Greyed(m_theme.editBack) : on ? m_theme.accent : m_theme.editBack;
     const QColor border = disabled                ? Greyed(m_theme.editBorder)
                           : frame == Frame::Hover ? m_theme.accent
                                                   : m_theme.editBorder;
-    const QColor mark = disabled ? Greyed(m_theme.accent) : m_theme.accent;
     const QRectF boxRect(area.left() + 2.5, area.top() + (area.height() - 16) / 2 + 0.5, 15, 15);
     {
         QPainter p(&strip.image);
@@ -164,9 +168,9 @@ void CControlPainter::PaintLatch(PaintedBitmap& strip, const QRect& area, Frame 
         } else {
             p.drawRoundedRect(boxRect, 3, 3);
         }
-        if (frame == Frame::Pressed) {
-            p.setBrush(mark);
-            p.setPen(QPen(mark, 2.4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        if (on) {
+            p.setBrush(m_theme.accentText);
+            p.setPen(QPen(m_theme.accentText, 2.4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
             if (face.kind == LatchKind::Option) {
                 p.drawEllipse(boxRect.center(), 3.5, 3.5);
             } else {

@@ -83,7 +83,7 @@ private:
         AddLabel("LABEL_PAGES", {l, y, r, y + kLabelHeight}, "Pages in target");
         AddPageTotal({l, y + 22, r, y + 54});
         m_layout.emblems.push_back(QRect(l + 76, y + 72, 100, 100));
-        AddTimeDisplay({l, 706, r, 724}, {l, 732, l + 200, 748});
+        AddTimeDisplay({l, 706, r, 724}, {l, 732, l + 200, 748}, m_theme.labelText);
         m_layout.viewerFrame = ToQRect(m_layout.model.control).adjusted(-4, -4, 4, 4);
         return edits;
     }
@@ -108,7 +108,7 @@ private:
         AddShowPage({830, 91, 947, 123});
         AddLabel("LABEL_PAGES", {740, 134, 947, 154}, "Pages in target");
         AddPageTotal({740, 155, 947, 187});
-        AddTimeDisplay({440, 18, 620, 36}, {640, 20, 840, 36});
+        AddTimeDisplay({440, 18, 620, 36}, {640, 20, 840, 36}, m_theme.titleText);
         m_layout.model.control = {24, 220, viewerRight - 4, 761};
         m_layout.viewerFrame = ToQRect(m_layout.model.control).adjusted(-4, -4, 4, 4);
         return edits;
@@ -199,9 +199,8 @@ private:
         m_layout.model.labels.push_back({"LABEL_PAGETOTAL", rect, "0", 18, m_theme.valueText});
     }
 
-    void AddTimeDisplay(const Rect& label, const Rect& slider) {
-        m_layout.model.labels.push_back(
-            {"LABEL_TIME", label, "00:00:00/02:00:00", 9, m_theme.labelText});
+    void AddTimeDisplay(const Rect& label, const Rect& slider, const QColor& colour) {
+        m_layout.model.labels.push_back({"LABEL_TIME", label, "00:00:00/02:00:00", 9, colour});
         m_layout.model.sliders.push_back({"SLIDER_PROGRESS", "slider_channel.bmp",
                                           "slider_thumb.bmp", "slider_thumb_active.bmp", slider,
                                           "Progress"});
