@@ -11,7 +11,7 @@
 namespace {
 
 constexpr int kTabWidth = 460;
-constexpr int kTabDrop = 10;
+constexpr int kTabDrop = 14;
 
 QColor WithAlpha(QColor c, int alpha) {
     c.setAlpha(alpha);

@@ -48,11 +48,9 @@ void DrawEdit(QPainter& p, const Rect& rect, COLORREF back, COLORREF border) {
     p.fillRect(r, ToQColor(back));
 }
 
-void DrawList(QPainter& p, const Rect& rect, const ListColours& colours, int barWidth) {
-    const QRect r = ToQRect(rect);
-    p.fillRect(r, ToQColor(colours.normalBackground));
-    p.fillRect(QRect(r.right() - barWidth + 1, r.top(), barWidth, r.height()),
-               ToQColor(colours.selectedBackground));
+// An empty list shows its background only: its scroll bar has nothing to scroll.
+void DrawList(QPainter& p, const Rect& rect, const ListColours& colours) {
+    p.fillRect(ToQRect(rect), ToQColor(colours.normalBackground));
 }
 
 } // namespace
@@ -89,7 +87,7 @@ QImage CContactSheet::RenderSkin(const std::string& skinFolder) {
         DrawEdit(p, e.rect, e.backgroundColour, e.borderColour);
     }
     for (const ListBoxRecord& l : d.listBoxes) {
-        DrawList(p, l.rect, l.colours, QImage(Q(l.scrollBitmaps[1])).width());
+        DrawList(p, l.rect, l.colours);
     }
     for (const ComboBoxRecord& c : d.comboBoxes) {
         const QImage strip(Q(c.bitmap));
