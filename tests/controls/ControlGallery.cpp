@@ -1,15 +1,21 @@
 // Not a test: a window with every control in a grid of its states, to be looked at under a
 // real X server. Usage: controls_gallery [screenshot.png [seconds]]
 #include "controls/Label.h"
+#include "controls/ListFont.h"
 #include "controls/SkinButton.h"
 #include "controls/SkinCheck.h"
+#include "controls/SkinComboBox.h"
 #include "controls/SkinEdit.h"
+#include "controls/SkinListBox.h"
 #include "controls/SkinOption.h"
 #include "controls/SkinSlider.h"
+#include "platform/QtConvert.h"
+#include "tests/controls/ScrollImages.h"
 #include "tests/controls/TestHost.h"
 
 #include <QApplication>
 #include <QPainter>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -55,6 +61,7 @@ public:
         Save("channel.bmp", Solid({130, 8}, QColor(40, 220, 120), false));
         Save("thumb.bmp", Solid({12, 22}, QColor(250, 250, 250), true));
         Save("dragged.bmp", Solid({12, 22}, QColor(250, 200, 40), true));
+        Save("combo.bmp", ButtonStrip({22, 22}, "v"));
         AddRowTitles();
         AddButtons<CSkinButton>(20, "button.bmp", {80, 26});
         AddButtons<CSkinCheck>(60, "check.bmp", {26, 26});
@@ -62,13 +69,20 @@ public:
         AddLabels(140);
         AddEdits(180);
         AddSliders(220);
+        AddList(QRect(120, 270, 220, 260));
+        AddCombo(Rect{380, 270, 560, 292}, "closed");
+        AddOptionsUnder(320);
+        AddCombo(Rect{380, 420, 560, 442}, "open")->ToggleList();
     }
 
-    void Show() { host.ShowAndWait(); }
+    void Show() {
+        host.ShowAndWait();
+        m_longList->verticalScrollBar()->setValue(40);
+    }
     // Hover over the normal button of the first row.
     void HoverFirst() { QTest::mouseMove(host.windowHandle(), {250, 33}); }
 
-    tipin::test::TestHost host{QSize(720, 300)};
+    tipin::test::TestHost host{QSize(720, 560)};
 
 private:
     std::string Path(const QString& name) const { return dir.filePath(name).toStdString(); }
@@ -159,7 +173,81 @@ private:
         }
     }
 
+    void AddList(QRect rect) {
+        Caption(QRect(5, rect.top() + 5, 110, 14), "CSkinListBox");
+        auto* list = new CSkinListBox(&host);
+        list->setGeometry(rect);
+        list->SetBkColour(Rgb(24, 24, 48));
+        list->SetTextColour(Rgb(220, 220, 240));
+        list->SetSelectedBkColour(Rgb(250, 190, 40));
+        list->SetSelectedTextColour(Rgb(20, 20, 20));
+        list->setFont(CListFont::Make("Arial", 18, 10));
+        list->SetScrollBarImages(ScrollFiles());
+        list->InsertColumn(Qt::AlignRight, CSkinListBox::kNumberColumnWidth);
+        list->InsertColumn(Qt::AlignLeft, list->viewport()->width() - list->ScrollBar()->width() -
+                                              CSkinListBox::kTextColumnMargin);
+        for (int i = 1; i <= 200; ++i) {
+            list->AddItem(QString("page_%1.tif").arg(i));
+        }
+        list->selectRow(42);
+        m_longList = list;
+    }
+
+    CSkinComboBox* AddCombo(const Rect& rect, const QString& caption) {
+        Caption(QRect(rect.right + 10, rect.top + 3, 80, 14), caption);
+        const std::string strip = Path("combo.bmp");
+        auto* combo = new CSkinComboBox(&host);
+        combo->setGeometry(ToQRect(rect));
+        combo->LoadButtonMetrics(strip);
+        combo->SetRects(rect.left, rect.top, rect.right, rect.bottom + 100);
+        auto* button = new CComboButton(&host);
+        const Rect& b = combo->ButtonRect();
+        button->setGeometry(ToQRect(b));
+        button->LoadSkinBitmap(strip, b.left, b.top, b.right, b.bottom);
+        combo->SetButtonPart(button);
+        auto* edit = new CComboEdit(&host);
+        edit->setGeometry(ToQRect(combo->EditRect()));
+        edit->SetBkColour(Rgb(24, 24, 48));
+        edit->SetTextColour(Rgb(250, 250, 250));
+        edit->SetFrameColour(Rgb(250, 190, 40));
+        combo->SetEditPart(edit);
+        auto* list = new CComboList(&host);
+        list->setGeometry(ToQRect(combo->ListRect()));
+        list->SetBkColour(Rgb(40, 40, 70));
+        list->SetTextColour(Rgb(230, 230, 230));
+        list->SetSelectedBkColour(Rgb(250, 190, 40));
+        list->SetSelectedTextColour(Rgb(20, 20, 20));
+        list->setFont(CListFont::Make("Arial", 18, 10));
+        list->SetScrollBarImages(ScrollFiles());
+        list->InsertColumn(Qt::AlignLeft, list->viewport()->width());
+        list->hide();
+        combo->SetListPart(list);
+        for (int i = 1; i <= 8; ++i) {
+            combo->AddString(QString("item%1").arg(i));
+        }
+        combo->SelectString("item1");
+        return combo;
+    }
+
+    void AddOptionsUnder(int top) {
+        Caption(QRect(380, top + 40, 160, 14), "LABEL_MODE (under)");
+        for (int c = 0; c < 3; ++c) {
+            auto* option = new CSkinOption(&host);
+            const QRect rect(QPoint(380 + c * 40, top), QSize(26, 26));
+            option->setGeometry(rect);
+            option->SetTransparentColour(Rgb(255, 0, 255));
+            option->LoadSkinBitmap(Path("check.bmp"), rect.left(), rect.top(), rect.right() + 1,
+                                   rect.bottom() + 1);
+            option->SetLatched(c == 0 ? 1 : 0);
+        }
+    }
+
+    std::array<std::string, 7> ScrollFiles() const {
+        return tipin::test::WriteScrollImages(dir.path().toStdString());
+    }
+
     QTemporaryDir dir;
+    CSkinListBox* m_longList = nullptr;
 };
 
 } // namespace
