@@ -2,6 +2,7 @@
 
 #include "viewer/TiffError.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -16,6 +17,7 @@ constexpr std::size_t kMaxPages = 1 << 20;
 // One tag's values: 2 million strips of 8 bytes is beyond any real page.
 constexpr std::uint64_t kMaxValueBytes = 16 * 1024 * 1024;
 constexpr std::uint64_t kMaxEntries = 4096;
+constexpr std::size_t kBlockSize = 64 * 1024;
 
 std::string ErrnoText() {
     return std::strerror(errno);
@@ -51,6 +53,21 @@ void TiffSourceFile::Read(std::uint64_t offset, void* destination, std::size_t l
         throw TiffError("Data beyond the end of " + m_path);
     }
     auto* out = static_cast<std::uint8_t*>(destination);
+    if (length > kBlockSize / 2) {
+        ReadUncached(offset, out, length);
+        return;
+    }
+    if (offset < m_blockOffset || offset + length > m_blockOffset + m_block.size()) {
+        m_blockOffset = offset;
+        m_block.resize(
+            static_cast<std::size_t>(std::min<std::uint64_t>(kBlockSize, m_size - offset)));
+        ReadUncached(offset, m_block.data(), m_block.size());
+    }
+    std::memcpy(out, m_block.data() + (offset - m_blockOffset), length);
+}
+
+void TiffSourceFile::ReadUncached(std::uint64_t offset, std::uint8_t* out,
+                                  std::size_t length) const {
     while (length > 0) {
         const ssize_t got = ::pread(m_fd, out, length, static_cast<off_t>(offset));
         if (got < 0 && errno == EINTR) {

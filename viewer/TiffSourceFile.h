@@ -31,6 +31,7 @@ public:
     void Read(std::uint64_t offset, void* destination, std::size_t length) const;
 
 private:
+    void ReadUncached(std::uint64_t offset, std::uint8_t* out, std::size_t length) const;
     void ReadHeader();
     std::uint64_t Decode(const std::uint8_t* bytes, unsigned size) const;
     TiffEntry ParseEntry(const std::uint8_t* raw) const;
@@ -41,4 +42,7 @@ private:
     bool m_bigTiff = false;
     bool m_bigEndian = false;
     std::uint64_t m_firstIfd = 0;
+    // Directories and their values sit close together: small reads come from one block.
+    mutable std::vector<std::uint8_t> m_block;
+    mutable std::uint64_t m_blockOffset = 0;
 };

@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# Compares tipin-pages with tiffcp and cat on CCITT G4 files, and its rendering with
+# tiff2rgba. The test files are generated in a temporary folder and removed afterwards.
+# Usage: bench/viewer/compare.sh [BUILD_DIR]   (default build/viewer-release, Release)
+set -euo pipefail
+root="$(cd "$(dirname "$0")/../.." && pwd)"
+build="${1:-$root/build/viewer-release}"
+if [[ ! -x "$build/bin/tipin-pages" ]]; then
+    cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DTIPIN_TESTS=OFF -DTIPIN_BENCH=OFF >/dev/null
+    cmake --build "$build" -j2 --target tipin-pages >/dev/null
+fi
+pages="$build/bin/tipin-pages"
+work="$(mktemp -d /tmp/tipin-bench-XXXXXX)"
+trap 'rm -rf "$work"' EXIT
+runs=3
+
+# One A4 page at 300 dpi with rows of word-sized blocks standing in for text, then 1000 and
+# 200 copies of it.
+words() {
+    for y in $(seq 200 60 3300); do
+        for x in $(seq 200 $((90 + y % 50)) 2200); do
+            printf 'rectangle %d,%d %d,%d ' "$x" "$y" $((x + 40 + (x * y) % 45)) $((y + 28))
+        done
+    done
+}
+/usr/bin/convert -size 2480x3508 xc:white -fill black -draw "$(words)" \
+    -density 300 -units PixelsPerInch -monochrome -compress Group4 "$work/page.tif"
+copies() { local n=$1 out=$2; local list=(); for _ in $(seq "$n"); do list+=("$work/page.tif"); done; tiffcp "${list[@]}" "$out"; }
+copies 1000 "$work/big.tif"
+copies 200 "$work/small.tif"
+echo "files: big.tif $(stat -c %s "$work/big.tif") bytes, small.tif $(stat -c %s "$work/small.tif") bytes"
+
+# Best of $runs: prints "seconds peak_kib".
+measure() {
+    local best="" rss=""
+    for _ in $(seq "$runs"); do
+        "$@" >/dev/null 2>"$work/time.txt"
+        local t m; t=$(tail -1 "$work/time.txt" | cut -d' ' -f1); m=$(tail -1 "$work/time.txt" | cut -d' ' -f2)
+        if [[ -z "$best" ]] || awk "BEGIN{exit !($t < $best)}"; then best=$t; rss=$m; fi
+    done
+    echo "$best $rss"
+}
+timed() { /usr/bin/time -f "%e %M" "$@"; }
+insert() { cp "$work/big.tif" "$work/target.tif"; timed "$pages" insert "$work/target.tif" 500 "$work/small.tif"; }
+tiffcp_merge() { rm -f "$work/merged.tif"; timed tiffcp "$work/big.tif" "$work/small.tif" "$work/merged.tif"; }
+cat_both() { timed sh -c 'cat "$1" "$2" > "$3"' sh "$work/big.tif" "$work/small.tif" "$work/cat.tif"; }
+
+read -r t_insert rss_insert < <(measure insert)
+read -r t_tiffcp _ < <(measure tiffcp_merge)
+read -r t_cat _ < <(measure cat_both)
+[[ "$("$pages" count "$work/target.tif")" == 1200 ]] || { echo "insert gave a wrong page count"; exit 1; }
+
+tiffcp "$work/big.tif,0" "$work/one.tif"
+read -r t_render _ < <(measure timed "$pages" render "$work/one.tif" 1 "$work/one.png" --fit 800x1000)
+read -r t_rgba _ < <(measure timed tiff2rgba "$work/one.tif" "$work/one-rgba.tif")
+
+ratio() { awk "BEGIN{printf \"%.2f\", $1 / ($2 > 0 ? $2 : 0.001)}"; }
+echo "insert 200 into 1000 at 500: ${t_insert}s, peak RSS $((rss_insert / 1024)) MiB (goal <= 32 MiB)"
+echo "tiffcp merge: ${t_tiffcp}s -> insert/tiffcp = $(ratio "$t_insert" "$t_tiffcp") (goal <= 0.3)"
+echo "cat: ${t_cat}s -> insert/cat = $(ratio "$t_insert" "$t_cat") (goal <= 2)"
+echo "render page into 800x1000: ${t_render}s; tiff2rgba: ${t_rgba}s -> $(ratio "$t_render" "$t_rgba") (goal <= 1.2)"
