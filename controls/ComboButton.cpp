@@ -4,8 +4,12 @@
 
 CComboButton::CComboButton(QWidget* parent) : CSkinButton(parent) {}
 
+void CComboButton::SetCombo(CSkinComboBox* combo) {
+    m_combo = combo;
+}
+
 void CComboButton::Clicked() {
-    if (m_combo != nullptr) {
+    if (m_combo) {
         m_combo->ToggleList();
     }
 }

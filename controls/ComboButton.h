@@ -2,6 +2,8 @@
 
 #include "controls/SkinButton.h"
 
+#include <QPointer>
+
 class CSkinComboBox;
 
 // The drop-down button of a combo box: a skin button whose click opens or closes the list
@@ -12,11 +14,11 @@ class CComboButton : public CSkinButton {
 public:
     explicit CComboButton(QWidget* parent = nullptr);
 
-    void SetCombo(CSkinComboBox* combo) { m_combo = combo; }
+    void SetCombo(CSkinComboBox* combo);
 
 protected:
     void Clicked() override;
 
 private:
-    CSkinComboBox* m_combo = nullptr;
+    QPointer<CSkinComboBox> m_combo;
 };

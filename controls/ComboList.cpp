@@ -3,6 +3,7 @@
 #include "controls/SkinComboBox.h"
 
 #include <QItemSelectionModel>
+#include <algorithm>
 
 CComboList::CComboList(QWidget* parent) : CSkinListBox(parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -14,6 +15,10 @@ QStringList CComboList::RowTexts(int, const QString& text) const {
 }
 
 // The text of the first selected row, or an empty text when none is.
+void CComboList::SetCombo(CSkinComboBox* combo) {
+    m_combo = combo;
+}
+
 void CComboList::RowClicked() {
     QString text;
     const QModelIndexList rows = selectionModel()->selectedRows();
@@ -24,7 +29,7 @@ void CComboList::RowClicked() {
         }
         text = ItemText(first, 0);
     }
-    if (m_combo != nullptr) {
+    if (m_combo) {
         m_combo->SelectString(text);
     }
 }

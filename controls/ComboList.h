@@ -2,6 +2,8 @@
 
 #include "controls/SkinListBox.h"
 
+#include <QPointer>
+
 class CSkinComboBox;
 
 // The drop-down list of a combo box: one column of unnumbered texts; a click on a row puts
@@ -12,7 +14,7 @@ class CComboList : public CSkinListBox {
 public:
     explicit CComboList(QWidget* parent = nullptr);
 
-    void SetCombo(CSkinComboBox* combo) { m_combo = combo; }
+    void SetCombo(CSkinComboBox* combo);
 
 protected:
     QStringList RowTexts(int row, const QString& text) const override;
@@ -21,5 +23,5 @@ protected:
 private:
     void RowClicked();
 
-    CSkinComboBox* m_combo = nullptr;
+    QPointer<CSkinComboBox> m_combo;
 };

@@ -43,9 +43,6 @@ void CSkinScrollBar::LoadImages(const std::string& track, const std::string& up,
     LoadPair(m_down, m_activeDown, m_downSize, down, activeDown);
     LoadPair(m_thumb, m_activeThumb, m_thumbSize, thumb, activeThumb);
     m_track = CSkinImage::FromFile(track);
-    if (!m_track.IsNull()) {
-        m_trackSize = m_track.Size();
-    }
     m_thumbTop = m_upSize.height();
     m_barWidth = m_upSize.width();
 }

@@ -69,7 +69,6 @@ private:
     QSize m_upSize{0, 0};
     QSize m_downSize{0, 0};
     QSize m_thumbSize{0, 0};
-    QSize m_trackSize{0, 0};
     int m_barWidth = 0;
     QPointer<QAbstractScrollArea> m_list;
     bool m_upActive = false;

@@ -45,7 +45,8 @@ CSkinImage CSkinImage::FromFile(const std::string& path) {
 }
 
 CSkinImage CSkinImage::Frame(int index, int count, const QSize& size) const {
-    if (IsNull() || count <= 0 || size.isEmpty()) {
+    const bool tooLarge = size.width() > kMaxFrameSide || size.height() > kMaxFrameSide;
+    if (IsNull() || count <= 0 || size.isEmpty() || tooLarge) {
         return {};
     }
     const int frameWidth = Width() / count;

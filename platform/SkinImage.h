@@ -14,6 +14,9 @@ class QPainter;
 // key is set, so painting never converts an image or builds a mask.
 class CSkinImage {
 public:
+    // Frames are never made larger than this on either side, whatever a skin asks for.
+    static constexpr int kMaxFrameSide = 8192;
+
     CSkinImage() = default;
     explicit CSkinImage(const QImage& image);
 
@@ -27,7 +30,8 @@ public:
     const QImage& Image() const { return m_image; }
 
     // Frame `index` of `count` equal frames side by side, stretched to `size`. The columns
-    // left over by the integer division are never part of a frame.
+    // left over by the integer division are never part of a frame. Empty when `size` is
+    // empty or larger than kMaxFrameSide.
     CSkinImage Frame(int index, int count, const QSize& size) const;
 
     // Makes pixels of `key` transparent for DrawKeyed; kNoColour matches no pixel.

@@ -196,6 +196,19 @@ TEST_F(SkinComboBoxTest, WithoutPartsTheOperationsDoNothing) {
     EXPECT_EQ(combo.FrameWidth(), 0);
 }
 
+TEST_F(SkinComboBoxTest, PartsOutlivingTheirComboBoxDoNothing) {
+    CSkinComboBox* combo = Make(Rect{10, 10, 200, 30}, strip);
+    CComboButton* button = combo->ButtonPart();
+    CComboList* list = combo->ListPart();
+    combo->AddString("item1");
+    delete combo;
+    host.ShowAndWait();
+    Click(button);
+    list->show();
+    Click(list, list->visualRect(list->model()->index(0, 0)).center());
+    EXPECT_TRUE(host.reports.empty());
+}
+
 TEST_F(SkinComboBoxTest, TheEditPartStartsBlack) {
     CComboEdit edit(&host);
     EXPECT_EQ(edit.BkColour(), 0U);

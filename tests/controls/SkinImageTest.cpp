@@ -67,7 +67,11 @@ TEST_F(SkinImageTest, StretchesAFrameToTheTargetSize) {
 TEST_F(SkinImageTest, FramesOfNothingAreEmpty) {
     EXPECT_TRUE(CSkinImage().Frame(0, 4, QSize(10, 10)).IsNull());
     EXPECT_TRUE(CSkinImage(SolidImage({3, 3}, Qt::red)).Frame(0, 4, QSize(10, 10)).IsNull());
-    EXPECT_TRUE(CSkinImage(SolidImage({8, 3}, Qt::red)).Frame(0, 4, QSize(0, 10)).IsNull());
+    const CSkinImage strip(SolidImage({8, 3}, Qt::red));
+    EXPECT_TRUE(strip.Frame(0, 4, QSize(0, 10)).IsNull());
+    EXPECT_TRUE(strip.Frame(0, 4, QSize(-5, 10)).IsNull());
+    EXPECT_TRUE(strip.Frame(0, 4, QSize(10, CSkinImage::kMaxFrameSide + 1)).IsNull());
+    EXPECT_FALSE(strip.Frame(0, 4, QSize(10, CSkinImage::kMaxFrameSide)).IsNull());
 }
 
 QImage DrawnOver(const CSkinImage& image, QColor target) {

@@ -252,6 +252,22 @@ TEST_F(SkinSliderTest, FailedImagesAreReportedAndLeaveADefinedSize) {
     empty.repaint();
 }
 
+TEST_F(SkinSliderTest, AFocusRectangleShowsOnlyWhenWantedFocusedAndEnabled) {
+    host.ShowAndWait();
+    const QImage unfocused = Shot();
+    slider->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(Shot(), unfocused) << "not wanted";
+    slider->SetDrawFocusRect(true, true);
+    QApplication::processEvents();
+    const QImage focused = Shot();
+    EXPECT_NE(focused.pixelColor(100, 0), unfocused.pixelColor(100, 0));
+    EXPECT_EQ(focused.pixelColor(100, 10), unfocused.pixelColor(100, 10));
+    slider->Enable(false);
+    QApplication::processEvents();
+    EXPECT_EQ(Shot().pixelColor(100, 0), unfocused.pixelColor(100, 0));
+}
+
 TEST_F(SkinSliderTest, TheTooltipIsActiveFromTheStart) {
     slider->SetTooltipText(QString("Progress"), true);
     EXPECT_EQ(slider->toolTip(), "Progress");
