@@ -2,7 +2,7 @@
 
 #include "viewer/TiffIfd.h"
 
-#include <cstring>
+#include <algorithm>
 
 TiffIfdWriter::Written TiffIfdWriter::Write(const TiffOutputEntries& entries) {
     const bool big = m_out.IsBigTiff();
@@ -31,7 +31,7 @@ TiffIfdWriter::Written TiffIfdWriter::Write(const TiffOutputEntries& entries) {
             m_out.AppendNumber(valueOffsets[index], inlineSize);
         } else {
             std::uint8_t field[8] = {};
-            std::memcpy(field, entry.bytes.data(), entry.bytes.size());
+            std::copy(entry.bytes.begin(), entry.bytes.end(), field);
             m_out.Append(field, inlineSize);
         }
         ++index;

@@ -14,6 +14,8 @@ namespace {
 
 constexpr std::uint16_t kAdobeDeflate = 8;
 constexpr std::size_t kRgbStripBytes = 1 << 20;
+// A strip decoded at once; beyond this a page is refused rather than exhausting memory.
+constexpr std::uint64_t kMaxDecodedBytes = 64u << 20;
 
 struct TiffCloser {
     void operator()(TIFF* tif) const { TIFFClose(tif); }
@@ -95,6 +97,9 @@ TiffOutputEntries TiffPageRestorer::RestoreRgb(TIFF* tif) {
     const std::uint32_t wanted =
         std::max<std::uint32_t>(1, kRgbStripBytes / (std::uint64_t(width) * 4));
     const std::uint32_t rowsPerStrip = std::max(storedRows, wanted - wanted % storedRows);
+    if (std::uint64_t(width) * rowsPerStrip * 4 > kMaxDecodedBytes) {
+        throw TiffError("A page is too large to store again");
+    }
     std::vector<std::uint32_t> raster(std::uint64_t(width) * rowsPerStrip);
     std::vector<std::uint8_t> packed(std::uint64_t(width) * rowsPerStrip * channels);
     std::vector<std::uint64_t> offsets, counts;
@@ -141,7 +146,7 @@ TiffOutputEntries TiffPageRestorer::RestoreSamples(TIFF* tif) {
     const bool tiled = TIFFIsTiled(tif);
     const std::uint32_t count = tiled ? TIFFNumberOfTiles(tif) : TIFFNumberOfStrips(tif);
     const tmsize_t size = tiled ? TIFFTileSize(tif) : TIFFStripSize(tif);
-    if (size <= 0) {
+    if (size <= 0 || std::uint64_t(size) > kMaxDecodedBytes) {
         throw TiffError("Cannot decode a page to store it again");
     }
     std::vector<std::uint8_t> buffer(static_cast<std::size_t>(size));
