@@ -19,6 +19,10 @@ void TestHost::ShowAndWait() {
     if (!QTest::qWaitForWindowExposed(this)) {
         qFatal("the test window was not exposed");
     }
+    activateWindow();
+    if (!QTest::qWaitForWindowActive(this)) {
+        qFatal("the test window did not become active");
+    }
 }
 
 QImage TestHost::Shot() {

@@ -32,7 +32,7 @@ public:
 
     // The host's own background colour at a point of its client area.
     QColor BackgroundAt(QPoint point) const { return m_background.pixelColor(point); }
-    // Shows the window and waits until it is on the screen.
+    // Shows the window and waits until it is on the screen and has the keyboard.
     void ShowAndWait();
     // What the window shows now, in its client coordinates.
     QImage Shot();
