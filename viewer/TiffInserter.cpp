@@ -25,12 +25,6 @@ struct Plan {
     std::size_t firstInserted = 0;
 };
 
-std::vector<std::uint64_t> CheckedPages(const TiffSourceFile& file,
-                                        std::vector<std::string>& warnings) {
-    TiffValidator::CountPages(file.Path(), warnings);
-    return file.PageOffsets();
-}
-
 void WritePages(const Plan& plan, TiffOutputFile& out, std::vector<std::string>& warnings) {
     const bool big = out.IsBigTiff();
     out.AppendNumber(out.IsBigEndian() ? 0x4D4D : 0x4949, 2);
@@ -62,7 +56,10 @@ void InsertChecked(const std::string& targetPath, int position, const std::strin
                    const TiffWriteHook& hook, std::vector<std::string>& warnings) {
     const TiffSourceFile target(targetPath);
     const TiffSourceFile source(sourcePath);
-    Plan plan{target, source, CheckedPages(target, warnings), CheckedPages(source, warnings)};
+    // Every copied strip is decoded once, so that damage inside compressed data is refused.
+    constexpr auto kDepth = TiffValidator::Depth::ImageData;
+    Plan plan{target, source, TiffValidator::CheckedPages(target, kDepth, warnings),
+              TiffValidator::CheckedPages(source, kDepth, warnings)};
     const std::size_t pages = plan.targetPages.size();
     if (position < 1 || static_cast<std::size_t>(position) > pages + 1) {
         throw TiffError("Position " + std::to_string(position) + " is outside 1 to " +

@@ -1,5 +1,6 @@
 #include "viewer/TiffValidator.h"
 
+#include "viewer/TiffDataChecker.h"
 #include "viewer/TiffError.h"
 #include "viewer/TiffMessageLog.h"
 #include "viewer/TiffPageGeometry.h"
@@ -44,19 +45,24 @@ void CheckPage(TIFF* tif, const TiffMessageLog& log, const std::string& path) {
 int TiffValidator::CountPages(const std::string& path, std::vector<std::string>& warnings) {
     CheckOpenable(path);
     const TiffSourceFile file(path);
+    return static_cast<int>(CheckedPages(file, Depth::Directories, warnings).size());
+}
+
+std::vector<std::uint64_t> TiffValidator::CheckedPages(const TiffSourceFile& file, Depth depth,
+                                                       std::vector<std::string>& warnings) {
     const std::vector<std::uint64_t> offsets = file.PageOffsets();
     for (const std::uint64_t offset : offsets) {
         TiffPageGeometry::Check(file, file.ReadIfd(offset));
     }
-    const std::size_t chained = offsets.size();
-    const int pages = CountWithLibtiff(path, warnings);
-    if (static_cast<std::size_t>(pages) != chained) {
+    const int pages = CountWithLibtiff(file.Path(), depth, warnings);
+    if (static_cast<std::size_t>(pages) != offsets.size()) {
         throw TiffError("Damaged TIFF file: the chain of pages is broken");
     }
-    return pages;
+    return offsets;
 }
 
-int TiffValidator::CountWithLibtiff(const std::string& path, std::vector<std::string>& warnings) {
+int TiffValidator::CountWithLibtiff(const std::string& path, Depth depth,
+                                    std::vector<std::string>& warnings) {
     TiffMessageLog log;
     TIFF* tif = OpenTiffForReading(path, log);
     if (!tif) {
@@ -67,6 +73,9 @@ int TiffValidator::CountWithLibtiff(const std::string& path, std::vector<std::st
         do {
             CheckPage(tif, log, path);
             ++pages;
+            if (depth == Depth::ImageData) {
+                TiffDataChecker(tif, log, pages).Check(warnings);
+            }
         } while (TIFFReadDirectory(tif));
         if (log.HasErrors()) {
             throw TiffError(Damaged(log));

@@ -2,6 +2,7 @@
 #include "tests/viewer/TiffTestFiles.h"
 #include "viewer/TiffDocument.h"
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -247,3 +248,68 @@ TEST(Describe, ReportsHowEachPageIsStored) {
 }
 
 } // namespace
+
+namespace {
+
+// Overwrites the first strip of the first page with bytes no decoder accepts.
+void DamageFirstStrip(const fs::path& path) {
+    TIFF* tif = TIFFOpen(path.c_str(), "r");
+    ASSERT_NE(tif, nullptr);
+    const std::uint64_t offset = TIFFGetStrileOffset(tif, 0);
+    const std::uint64_t length = TIFFGetStrileByteCount(tif, 0);
+    TIFFClose(tif);
+    std::string bytes = ReadBytes(path);
+    ASSERT_LE(offset + length, bytes.size());
+    std::memset(bytes.data() + offset, 0xFF, length);
+    WriteBytes(path, bytes);
+}
+
+// Sets the first page's Compression, a SHORT stored in its entry, to `scheme`.
+void SetCompression(const fs::path& path, std::uint16_t scheme) {
+    std::string bytes = ReadBytes(path);
+    std::uint32_t ifd = 0;
+    std::memcpy(&ifd, bytes.data() + 4, 4);
+    std::uint16_t count = 0;
+    std::memcpy(&count, bytes.data() + ifd, 2);
+    for (std::uint16_t i = 0; i < count; ++i) {
+        std::uint16_t tag = 0;
+        std::memcpy(&tag, bytes.data() + ifd + 2 + i * 12, 2);
+        if (tag == TIFFTAG_COMPRESSION) {
+            std::memcpy(bytes.data() + ifd + 2 + i * 12 + 8, &scheme, 2);
+        }
+    }
+    WriteBytes(path, bytes);
+}
+
+} // namespace
+
+TEST_F(InsertTest, DamageInsideCompressedStripsIsRefusedInSourceAndTarget) {
+    const fs::path damaged = dir.path() / "damaged.tif";
+    WriteTiff(damaged, Pages(30, 2, TestPage{.compression = COMPRESSION_ADOBE_DEFLATE}));
+    DamageFirstStrip(damaged);
+    const std::string targetBefore = ReadBytes(target);
+    const TiffStatus asSource = TiffDocument::InsertPages(target, 1, damaged);
+    EXPECT_FALSE(asSource.ok);
+    EXPECT_NE(asSource.message.find("Damaged image data on page 1"), std::string::npos)
+        << asSource.message;
+    EXPECT_TRUE(ReadBytes(target) == targetBefore);
+    const std::string damagedBefore = ReadBytes(damaged);
+    EXPECT_FALSE(TiffDocument::InsertPages(damaged, 1, source).ok);
+    EXPECT_TRUE(ReadBytes(damaged) == damagedBefore);
+    EXPECT_EQ(FilesIn(dir.path()), 3u);
+}
+
+TEST_F(InsertTest, PagesOfACodecLibtiffLacksAreCopiedRawWithAWarning) {
+    constexpr std::uint16_t kUnknownScheme = 32900;
+    SetCompression(source, kUnknownScheme);
+    const TiffStatus status = TiffDocument::InsertPages(target, 2, source);
+    ASSERT_TRUE(status.ok) << status.message;
+    EXPECT_EQ(Widths(target), (std::vector<std::uint32_t>{10, 20, 21, 11, 12}));
+    EXPECT_EQ(PageCompression(target, 1), kUnknownScheme);
+    EXPECT_TRUE(RawStriles(source, 0) == RawStriles(target, 1));
+    const bool warned =
+        std::any_of(status.warnings.begin(), status.warnings.end(), [](const std::string& warning) {
+            return warning.find("copied unchecked") != std::string::npos;
+        });
+    EXPECT_TRUE(warned);
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "viewer/TiffMessageLog.h"
+
+#include <string>
+#include <tiffio.h>
+#include <vector>
+
+// Decodes every strip or tile of libtiff's current directory, one at a time into one
+// bounded buffer, so that damage hidden inside the compressed data refuses the page before
+// it is copied. Pages whose codec this libtiff lacks travel unchecked, with a warning.
+class TiffDataChecker {
+public:
+    TiffDataChecker(TIFF* tif, const TiffMessageLog& log, int pageNumber);
+
+    // Throws TiffError naming libtiff's complaint.
+    void Check(std::vector<std::string>& warnings);
+
+private:
+    void CheckTiles();
+    void CheckStrips();
+    void CheckScanlines();
+    void Refuse() const;
+
+    TIFF* m_tif;
+    const TiffMessageLog& m_log;
+    int m_pageNumber;
+    std::vector<std::uint8_t> m_buffer;
+};
