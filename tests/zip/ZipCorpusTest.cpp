@@ -95,6 +95,21 @@ TEST(ZipCorpus, EveryArchiveGivesItsPinnedVerdict) {
     }
 }
 
+// Inputs the fuzz target once found slow or failing; each must end cleanly.
+TEST(ZipCorpus, FuzzFindingsEndCleanly) {
+    const fs::path folder = fs::path(TIPIN_ZIP_FUZZ_REGRESSIONS);
+    int count = 0;
+    for (const auto& item : fs::directory_iterator(folder)) {
+        tipin::test::TempDir dir;
+        CZipReader reader;
+        const int cause =
+            tipin::test::ExtractPackage(reader, item.path().string(), dir.path().string());
+        EXPECT_GE(cause, 0) << item.path();
+        ++count;
+    }
+    EXPECT_GT(count, 0);
+}
+
 TEST(ZipCorpus, EncryptedEntryOpensWithItsPassword) {
     const fs::path archive = tipin::test::CorpusDir() / "zip" / "libzip" / "encrypt-1234.zip";
     tipin::test::TempDir dir;
