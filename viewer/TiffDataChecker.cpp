@@ -5,6 +5,7 @@
 namespace {
 
 // Strips decoded at once up to this size; larger ones are decoded row by row.
+constexpr tmsize_t kMaxStripBytes = 4 << 20;
 constexpr tmsize_t kMaxPieceBytes = 16 << 20;
 // Old-style JPEG pages are decoded and stored again by the copier, which checks them then.
 constexpr std::uint16_t kOldStyleJpeg = COMPRESSION_OJPEG;
@@ -28,7 +29,7 @@ void TiffDataChecker::Check(std::vector<std::string>& warnings) {
     }
     if (TIFFIsTiled(m_tif)) {
         CheckTiles();
-    } else if (TIFFStripSize(m_tif) <= kMaxPieceBytes) {
+    } else if (TIFFStripSize(m_tif) <= kMaxStripBytes) {
         CheckStrips();
     } else {
         CheckScanlines();
@@ -43,10 +44,10 @@ void TiffDataChecker::CheckTiles() {
     if (size <= 0 || size > kMaxPieceBytes) {
         throw TiffError("Page " + std::to_string(m_pageNumber) + " has tiles too large to check");
     }
-    m_buffer.resize(static_cast<std::size_t>(size));
+    std::uint8_t* buffer = Buffer(size);
     const std::uint32_t tiles = TIFFNumberOfTiles(m_tif);
     for (std::uint32_t tile = 0; tile < tiles; ++tile) {
-        if (TIFFReadEncodedTile(m_tif, tile, m_buffer.data(), size) < 0) {
+        if (TIFFReadEncodedTile(m_tif, tile, buffer, size) < 0) {
             Refuse();
         }
     }
@@ -57,10 +58,10 @@ void TiffDataChecker::CheckStrips() {
     if (size <= 0) {
         Refuse();
     }
-    m_buffer.resize(static_cast<std::size_t>(size));
+    std::uint8_t* buffer = Buffer(size);
     const std::uint32_t strips = TIFFNumberOfStrips(m_tif);
     for (std::uint32_t strip = 0; strip < strips; ++strip) {
-        if (TIFFReadEncodedStrip(m_tif, strip, m_buffer.data(), size) < 0) {
+        if (TIFFReadEncodedStrip(m_tif, strip, buffer, size) < 0) {
             Refuse();
         }
     }
@@ -71,7 +72,7 @@ void TiffDataChecker::CheckScanlines() {
     if (size <= 0 || size > kMaxPieceBytes) {
         throw TiffError("Page " + std::to_string(m_pageNumber) + " has rows too long to check");
     }
-    m_buffer.resize(static_cast<std::size_t>(size));
+    std::uint8_t* buffer = Buffer(size);
     std::uint32_t height = 0;
     std::uint16_t planar = PLANARCONFIG_CONTIG;
     std::uint16_t samples = 1;
@@ -81,11 +82,16 @@ void TiffDataChecker::CheckScanlines() {
     const std::uint16_t planes = planar == PLANARCONFIG_SEPARATE ? samples : 1;
     for (std::uint16_t plane = 0; plane < planes; ++plane) {
         for (std::uint32_t row = 0; row < height; ++row) {
-            if (TIFFReadScanline(m_tif, m_buffer.data(), row, plane) < 0) {
+            if (TIFFReadScanline(m_tif, buffer, row, plane) < 0) {
                 Refuse();
             }
         }
     }
+}
+
+std::uint8_t* TiffDataChecker::Buffer(tmsize_t size) {
+    m_buffer = std::make_unique_for_overwrite<std::uint8_t[]>(static_cast<std::size_t>(size));
+    return m_buffer.get();
 }
 
 void TiffDataChecker::Refuse() const {

@@ -2,6 +2,7 @@
 
 #include "viewer/TiffMessageLog.h"
 
+#include <memory>
 #include <string>
 #include <tiffio.h>
 #include <vector>
@@ -20,10 +21,12 @@ private:
     void CheckTiles();
     void CheckStrips();
     void CheckScanlines();
+    std::uint8_t* Buffer(tmsize_t size);
     void Refuse() const;
 
     TIFF* m_tif;
     const TiffMessageLog& m_log;
     int m_pageNumber;
-    std::vector<std::uint8_t> m_buffer;
+    // Not zeroed: libtiff overwrites what it decodes, and untouched pages cost nothing.
+    std::unique_ptr<std::uint8_t[]> m_buffer;
 };

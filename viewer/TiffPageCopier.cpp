@@ -32,7 +32,7 @@ bool IsByteOrderSensitive(std::uint64_t compression) {
 } // namespace
 
 TiffPageCopier::TiffPageCopier(TiffOutputFile& out, std::vector<std::string>& warnings)
-    : m_out(out), m_writer(out), m_warnings(warnings), m_buffer(kCopyChunk) {}
+    : m_out(out), m_writer(out), m_warnings(warnings) {}
 
 TiffIfdWriter::Written TiffPageCopier::CopyPage(const TiffSourceFile& file, std::uint64_t ifdOffset,
                                                 std::uint16_t pageIndex, std::uint16_t pageTotal) {
@@ -183,6 +183,9 @@ void TiffPageCopier::CopyBytes(const TiffSourceFile& file, std::uint64_t offset,
     while (length > 0) {
         const std::size_t chunk =
             static_cast<std::size_t>(std::min<std::uint64_t>(length, kCopyChunk));
+        if (m_buffer.size() < chunk) {
+            m_buffer.resize(chunk); // grown as needed: most strips are far smaller
+        }
         file.Read(offset, m_buffer.data(), chunk);
         m_out.Append(m_buffer.data(), chunk);
         offset += chunk;

@@ -134,6 +134,10 @@ TiffEntry TiffSourceFile::ParseEntry(const std::uint8_t* raw) const {
         throw TiffError("A tag's value is too large in " + m_path);
     }
     const std::uint64_t bytes = entry.count * typeSize;
+    if (bytes > m_size) {
+        // A lying count must not cost an allocation before the read would refuse it.
+        throw TiffError("Data beyond the end of " + m_path);
+    }
     entry.value.resize(bytes);
     if (bytes == 0) {
         return entry;
