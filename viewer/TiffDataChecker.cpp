@@ -12,10 +12,10 @@ constexpr std::uint16_t kOldStyleJpeg = COMPRESSION_OJPEG;
 
 } // namespace
 
-TiffDataChecker::TiffDataChecker(TIFF* tif, const TiffMessageLog& log, int pageNumber)
-    : m_tif(tif), m_log(log), m_pageNumber(pageNumber) {}
+TiffDataChecker::TiffDataChecker(TIFF* tif, const TiffMessageLog& log) : m_tif(tif), m_log(log) {}
 
-void TiffDataChecker::Check(std::vector<std::string>& warnings) {
+void TiffDataChecker::Check(int pageNumber, std::vector<std::string>& warnings) {
+    m_pageNumber = pageNumber;
     std::uint16_t compression = COMPRESSION_NONE;
     TIFFGetFieldDefaulted(m_tif, TIFFTAG_COMPRESSION, &compression);
     if (compression == kOldStyleJpeg) {
@@ -90,7 +90,11 @@ void TiffDataChecker::CheckScanlines() {
 }
 
 std::uint8_t* TiffDataChecker::Buffer(tmsize_t size) {
-    m_buffer = std::make_unique_for_overwrite<std::uint8_t[]>(static_cast<std::size_t>(size));
+    const auto wanted = static_cast<std::size_t>(size);
+    if (wanted > m_capacity) {
+        m_buffer = std::make_unique_for_overwrite<std::uint8_t[]>(wanted);
+        m_capacity = wanted;
+    }
     return m_buffer.get();
 }
 

@@ -12,10 +12,11 @@
 // it is copied. Pages whose codec this libtiff lacks travel unchecked, with a warning.
 class TiffDataChecker {
 public:
-    TiffDataChecker(TIFF* tif, const TiffMessageLog& log, int pageNumber);
+    TiffDataChecker(TIFF* tif, const TiffMessageLog& log);
 
-    // Throws TiffError naming libtiff's complaint.
-    void Check(std::vector<std::string>& warnings);
+    // Checks the current directory, page `pageNumber`; throws TiffError naming libtiff's
+    // complaint. One checker serves every page of a file, reusing its buffer.
+    void Check(int pageNumber, std::vector<std::string>& warnings);
 
 private:
     void CheckTiles();
@@ -26,7 +27,8 @@ private:
 
     TIFF* m_tif;
     const TiffMessageLog& m_log;
-    int m_pageNumber;
+    int m_pageNumber = 0;
+    std::size_t m_capacity = 0;
     // Not zeroed: libtiff overwrites what it decodes, and untouched pages cost nothing.
     std::unique_ptr<std::uint8_t[]> m_buffer;
 };

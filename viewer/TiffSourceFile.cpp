@@ -172,7 +172,8 @@ TiffIfd TiffSourceFile::ReadIfd(std::uint64_t offset) const {
     return ifd;
 }
 
-std::vector<std::uint64_t> TiffSourceFile::PageOffsets() const {
+std::vector<std::uint64_t>
+TiffSourceFile::PageOffsets(const std::function<void(const TiffIfd&)>& visit) const {
     std::vector<std::uint64_t> pages;
     std::set<std::uint64_t> seen;
     for (std::uint64_t offset = m_firstIfd; offset != 0;) {
@@ -183,7 +184,11 @@ std::vector<std::uint64_t> TiffSourceFile::PageOffsets() const {
             throw TiffError("Too many pages in " + m_path);
         }
         pages.push_back(offset);
-        offset = ReadIfd(offset).next;
+        const TiffIfd ifd = ReadIfd(offset);
+        if (visit) {
+            visit(ifd);
+        }
+        offset = ifd.next;
     }
     return pages;
 }

@@ -3,6 +3,7 @@
 #include "viewer/TiffIfd.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,8 +24,10 @@ public:
     int Descriptor() const { return m_fd; }
 
     TiffIfd ReadIfd(std::uint64_t offset) const;
-    // The offsets of the main chain's directories, in file order; a loop throws.
-    std::vector<std::uint64_t> PageOffsets() const;
+    // The offsets of the main chain's directories, in file order; a loop throws. Each
+    // directory read on the way is handed to `visit`, so callers need not read it again.
+    std::vector<std::uint64_t>
+    PageOffsets(const std::function<void(const TiffIfd&)>& visit = {}) const;
     // Value `index` of an integer-typed entry (BYTE, SHORT, LONG, LONG8, IFD, IFD8).
     std::uint64_t UnsignedValue(const TiffEntry& entry, std::size_t index) const;
     std::vector<std::uint64_t> UnsignedValues(const TiffEntry& entry) const;

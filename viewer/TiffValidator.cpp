@@ -50,10 +50,8 @@ int TiffValidator::CountPages(const std::string& path, std::vector<std::string>&
 
 std::vector<std::uint64_t> TiffValidator::CheckedPages(const TiffSourceFile& file, Depth depth,
                                                        std::vector<std::string>& warnings) {
-    const std::vector<std::uint64_t> offsets = file.PageOffsets();
-    for (const std::uint64_t offset : offsets) {
-        TiffPageGeometry::Check(file, file.ReadIfd(offset));
-    }
+    const std::vector<std::uint64_t> offsets =
+        file.PageOffsets([&file](const TiffIfd& ifd) { TiffPageGeometry::Check(file, ifd); });
     const int pages = CountWithLibtiff(file.Path(), depth, warnings);
     if (static_cast<std::size_t>(pages) != offsets.size()) {
         throw TiffError("Damaged TIFF file: the chain of pages is broken");
@@ -69,12 +67,13 @@ int TiffValidator::CountWithLibtiff(const std::string& path, Depth depth,
         throw TiffError("Not a TIFF file: " + log.FirstError(path));
     }
     int pages = 0;
+    TiffDataChecker checker(tif, log);
     try {
         do {
             CheckPage(tif, log, path);
             ++pages;
             if (depth == Depth::ImageData) {
-                TiffDataChecker(tif, log, pages).Check(warnings);
+                checker.Check(pages, warnings);
             }
         } while (TIFFReadDirectory(tif));
         if (log.HasErrors()) {
