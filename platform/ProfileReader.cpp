@@ -83,8 +83,10 @@ bool ProfileReader::NextLine(std::string& line) {
             break;
         }
         any = true;
-        const std::size_t end = m_buffer.find_first_of("\r\n", m_pos);
-        const std::size_t stop = end == std::string::npos ? m_buffer.size() : end;
+        const auto lineEnd = std::find_if(m_buffer.begin() + std::ptrdiff_t(m_pos), m_buffer.end(),
+                                          [](char c) { return c == '\n' || c == '\r'; });
+        const std::size_t stop = std::size_t(lineEnd - m_buffer.begin());
+        const std::size_t end = stop == m_buffer.size() ? std::string::npos : stop;
         const std::size_t room = kMaxKeptLine - std::min(line.size(), kMaxKeptLine);
         line.append(m_buffer, m_pos, std::min(stop - m_pos, room));
         m_pos = stop;
