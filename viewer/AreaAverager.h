@@ -26,6 +26,10 @@ public:
 
 private:
     void BuildMaps();
+    void BuildRuns();
+    // Adds stored columns [firstColumn, endColumn) of a line that starts at `lineColumn`.
+    void AddLine(const std::uint32_t* line, std::uint32_t lineColumn, std::uint32_t rowPart,
+                 std::uint32_t firstColumn, std::uint32_t endColumn);
 
     std::uint32_t m_width;
     std::uint32_t m_height;
@@ -34,6 +38,7 @@ private:
     int m_outHeight;
     std::uint32_t m_step = 1; // sampling step, so that the sums cannot overflow
     std::vector<std::uint32_t> m_columnPart;
+    std::vector<std::uint32_t> m_runEnd; // first column after the run a column starts
     std::vector<std::uint32_t> m_rowPart;
     std::vector<std::uint32_t> m_sums;
     std::vector<std::uint32_t> m_counts;

@@ -33,26 +33,31 @@ FittedSize Fit(std::uint32_t width, std::uint32_t height, int boxWidth, int boxH
     return {side(width, boxWidth), side(height, boxHeight)};
 }
 
+// libtiff writes every pixel of the rectangle asked for, so the band need not be cleared.
+std::unique_ptr<std::uint32_t[]> UnsetPixels(std::size_t count) {
+    return std::make_unique_for_overwrite<std::uint32_t[]>(count);
+}
+
 void DecodeTiles(TIFFRGBAImage& image, TIFF* tif, AreaAverager& averager) {
     std::uint32_t tileWidth = 0;
     std::uint32_t tileHeight = 0;
     TIFFGetField(tif, TIFFTAG_TILEWIDTH, &tileWidth);
     TIFFGetField(tif, TIFFTAG_TILELENGTH, &tileHeight);
     if (tileWidth == 0 || tileHeight == 0 ||
-        std::uint64_t(tileWidth) * tileHeight * 4 > TiffPageRenderer::kBandBytes) {
+        std::uint64_t(tileWidth) * tileHeight * 4 > TiffPageRenderer::kMaxTileBytes) {
         throw TiffError("The page's tiles are too large to show");
     }
-    std::vector<std::uint32_t> raster(std::size_t(tileWidth) * tileHeight);
+    const auto raster = UnsetPixels(std::size_t(tileWidth) * tileHeight);
     for (std::uint32_t row = 0; row < image.height; row += tileHeight) {
         for (std::uint32_t column = 0; column < image.width; column += tileWidth) {
             const std::uint32_t width = std::min(tileWidth, image.width - column);
             const std::uint32_t height = std::min(tileHeight, image.height - row);
             image.row_offset = static_cast<int>(row);
             image.col_offset = static_cast<int>(column);
-            if (!TIFFRGBAImageGet(&image, raster.data(), width, height)) {
+            if (!TIFFRGBAImageGet(&image, raster.get(), width, height)) {
                 throw TiffError("The page's data cannot be decoded");
             }
-            averager.Add(raster.data(), column, row, width, height);
+            averager.Add(raster.get(), column, row, width, height);
         }
     }
 }
@@ -66,15 +71,15 @@ void DecodeStrips(TIFFRGBAImage& image, TIFF* tif, AreaAverager& averager) {
     if (rowsPerStrip > 0 && rowsPerStrip <= band) {
         band -= band % rowsPerStrip; // whole strips, so none is decoded twice
     }
-    std::vector<std::uint32_t> raster(std::size_t(image.width) * band);
+    const auto raster = UnsetPixels(std::size_t(image.width) * band);
     for (std::uint32_t row = 0; row < image.height; row += band) {
         const std::uint32_t height = std::min(band, image.height - row);
         image.row_offset = static_cast<int>(row);
         image.col_offset = 0;
-        if (!TIFFRGBAImageGet(&image, raster.data(), image.width, height)) {
+        if (!TIFFRGBAImageGet(&image, raster.get(), image.width, height)) {
             throw TiffError("The page's data cannot be decoded");
         }
-        averager.Add(raster.data(), 0, row, image.width, height);
+        averager.Add(raster.get(), 0, row, image.width, height);
     }
 }
 
