@@ -7,11 +7,22 @@ namespace {
 
 // 255 times this many samples still fits a 32-bit sum.
 constexpr std::uint64_t kMaxSamplesPerPixel = 1u << 24;
-// 255 times this many samples still fits a 16-bit half of a packed run sum.
+// 255 times this many samples still fits a 16-bit half of a packed column sum.
 constexpr std::uint32_t kMaxRun = 257;
 
 std::uint32_t Scaled(std::uint64_t position, std::uint64_t from, std::uint64_t to) {
     return static_cast<std::uint32_t>(position * to / from);
+}
+
+// n / d rounded down, by multiplying: one division per pixel instead of one per channel.
+std::uint32_t Quotient(std::uint64_t n, std::uint32_t d, double reciprocal) {
+    auto quotient = static_cast<std::uint64_t>(double(n) * reciprocal);
+    if (quotient * d > n) {
+        --quotient; // the product may come out a hair too large or too small
+    } else if ((quotient + 1) * d <= n) {
+        ++quotient;
+    }
+    return static_cast<std::uint32_t>(quotient);
 }
 
 } // namespace
@@ -49,6 +60,8 @@ void AreaAverager::BuildMaps() {
         m_columnPart[c] = swap ? y(along) : x(along);
     }
     BuildRuns();
+    m_evenChannels.assign(m_width, 0);
+    m_oddChannels.assign(m_width, 0);
     m_rowPart.resize(m_height);
     for (std::uint32_t r = 0; r < m_height; ++r) {
         const std::uint32_t along = flipRows ? m_height - 1 - r : r;
@@ -72,38 +85,58 @@ void AreaAverager::BuildRuns() {
 void AreaAverager::Add(const std::uint32_t* pixels, std::uint32_t column, std::uint32_t row,
                        std::uint32_t width, std::uint32_t height) {
     const std::uint32_t firstColumn = (column + m_step - 1) / m_step * m_step;
-    for (std::uint32_t r = 0; r < height; ++r) {
-        const std::uint32_t storedRow = row + r;
-        if (storedRow % m_step == 0) {
-            AddLine(pixels + std::size_t(r) * width, column, m_rowPart[storedRow], firstColumn,
-                    column + width);
-        }
+    std::uint32_t r = (row + m_step - 1) / m_step * m_step - row;
+    while (r < height) {
+        // Neighbouring stored rows mostly share result pixels: gather them column by column
+        // first, then spread the columns over their result pixels once.
+        const std::uint32_t rowPart = m_rowPart[row + r];
+        std::uint32_t rows = 0;
+        do {
+            GatherLine(pixels + std::size_t(r) * width, column, firstColumn, column + width);
+            ++rows;
+            r += m_step;
+        } while (r < height && m_rowPart[row + r] == rowPart && rows < kMaxRun);
+        SpreadColumns(rowPart, rows, firstColumn, column + width);
     }
 }
 
-void AreaAverager::AddLine(const std::uint32_t* line, std::uint32_t lineColumn,
-                           std::uint32_t rowPart, std::uint32_t firstColumn,
-                           std::uint32_t endColumn) {
-    // Neighbouring columns mostly share a result pixel: sum each run in two packed halves
-    // (channels 0 and 2, channels 1 and 3) and store it once.
+void AreaAverager::GatherLine(const std::uint32_t* line, std::uint32_t lineColumn,
+                              std::uint32_t firstColumn, std::uint32_t endColumn) {
+    // Two packed halves per column: channels 0 and 2, channels 1 and 3.
+    std::uint32_t* even = m_evenChannels.data();
+    std::uint32_t* odd = m_oddChannels.data();
+    if (m_step == 1) {
+        for (std::uint32_t c = firstColumn; c < endColumn; ++c) {
+            const std::uint32_t abgr = line[c - lineColumn];
+            even[c] += abgr & 0x00FF00FF;
+            odd[c] += (abgr >> 8) & 0x00FF00FF;
+        }
+        return;
+    }
+    for (std::uint32_t c = firstColumn; c < endColumn; c += m_step) {
+        const std::uint32_t abgr = line[c - lineColumn];
+        even[c] += abgr & 0x00FF00FF;
+        odd[c] += (abgr >> 8) & 0x00FF00FF;
+    }
+}
+
+void AreaAverager::SpreadColumns(std::uint32_t rowPart, std::uint32_t rows,
+                                 std::uint32_t firstColumn, std::uint32_t endColumn) {
     std::uint32_t c = firstColumn;
     while (c < endColumn) {
         const std::uint32_t target = rowPart + m_columnPart[c];
         const std::uint32_t runEnd = std::min(m_runEnd[c], endColumn);
         const std::uint32_t samples = (runEnd - c + m_step - 1) / m_step;
-        std::uint32_t evenChannels = 0;
-        std::uint32_t oddChannels = 0;
-        for (; c < runEnd; c += m_step) {
-            const std::uint32_t abgr = line[c - lineColumn];
-            evenChannels += abgr & 0x00FF00FF;
-            oddChannels += (abgr >> 8) & 0x00FF00FF;
-        }
         std::uint32_t* sum = &m_sums[std::size_t(target) * 4];
-        sum[0] += evenChannels & 0xFFFF;
-        sum[1] += oddChannels & 0xFFFF;
-        sum[2] += evenChannels >> 16;
-        sum[3] += oddChannels >> 16;
-        m_counts[target] += samples;
+        for (; c < runEnd; c += m_step) {
+            sum[0] += m_evenChannels[c] & 0xFFFF;
+            sum[1] += m_oddChannels[c] & 0xFFFF;
+            sum[2] += m_evenChannels[c] >> 16;
+            sum[3] += m_oddChannels[c] >> 16;
+            m_evenChannels[c] = 0;
+            m_oddChannels[c] = 0;
+        }
+        m_counts[target] += samples * rows;
     }
 }
 
@@ -119,7 +152,10 @@ RgbaImage AreaAverager::Result() const {
             continue;
         }
         const std::uint32_t* sum = &m_sums[i * 4];
-        const auto mean = [&](int channel) { return (sum[channel] + count / 2) / count; };
+        const double reciprocal = 1.0 / count;
+        const auto mean = [&](int channel) {
+            return Quotient(std::uint64_t(sum[channel]) + count / 2, count, reciprocal);
+        };
         image.pixels[i] = mean(3) << 24 | mean(0) << 16 | mean(1) << 8 | mean(2);
     }
     return image;

@@ -27,9 +27,13 @@ public:
 private:
     void BuildMaps();
     void BuildRuns();
-    // Adds stored columns [firstColumn, endColumn) of a line that starts at `lineColumn`.
-    void AddLine(const std::uint32_t* line, std::uint32_t lineColumn, std::uint32_t rowPart,
-                 std::uint32_t firstColumn, std::uint32_t endColumn);
+    // Adds the sampled stored columns [firstColumn, endColumn) of a line that starts at
+    // `lineColumn` to the column sums.
+    void GatherLine(const std::uint32_t* line, std::uint32_t lineColumn, std::uint32_t firstColumn,
+                    std::uint32_t endColumn);
+    // Moves the column sums of `rows` gathered lines into their result pixels.
+    void SpreadColumns(std::uint32_t rowPart, std::uint32_t rows, std::uint32_t firstColumn,
+                       std::uint32_t endColumn);
 
     std::uint32_t m_width;
     std::uint32_t m_height;
@@ -40,6 +44,8 @@ private:
     std::vector<std::uint32_t> m_columnPart;
     std::vector<std::uint32_t> m_runEnd; // first column after the run a column starts
     std::vector<std::uint32_t> m_rowPart;
+    std::vector<std::uint32_t> m_evenChannels; // packed column sums of gathered lines
+    std::vector<std::uint32_t> m_oddChannels;
     std::vector<std::uint32_t> m_sums;
     std::vector<std::uint32_t> m_counts;
 };
