@@ -31,8 +31,7 @@ AreaAverager::AreaAverager(std::uint32_t width, std::uint32_t height, int orient
                            int outHeight)
     : m_width(width), m_height(height),
       m_orientation(orientation >= 1 && orientation <= 8 ? orientation : 1), m_outWidth(outWidth),
-      m_outHeight(outHeight), m_sums(std::size_t(outWidth) * outHeight * 4),
-      m_counts(std::size_t(outWidth) * outHeight) {
+      m_outHeight(outHeight), m_sums(std::size_t(outWidth) * outHeight * 4) {
     const std::uint64_t perPixel =
         (std::uint64_t(width) / outWidth + 1) * (std::uint64_t(height) / outHeight + 1);
     while (perPixel / (std::uint64_t(m_step) * m_step) > kMaxSamplesPerPixel) {
@@ -96,7 +95,7 @@ void AreaAverager::Add(const std::uint32_t* pixels, std::uint32_t column, std::u
             ++rows;
             r += m_step;
         } while (r < height && m_rowPart[row + r] == rowPart && rows < kMaxRun);
-        SpreadColumns(rowPart, rows, firstColumn, column + width);
+        SpreadColumns(rowPart, firstColumn, column + width);
     }
 }
 
@@ -120,13 +119,12 @@ void AreaAverager::GatherLine(const std::uint32_t* line, std::uint32_t lineColum
     }
 }
 
-void AreaAverager::SpreadColumns(std::uint32_t rowPart, std::uint32_t rows,
-                                 std::uint32_t firstColumn, std::uint32_t endColumn) {
+void AreaAverager::SpreadColumns(std::uint32_t rowPart, std::uint32_t firstColumn,
+                                 std::uint32_t endColumn) {
     std::uint32_t c = firstColumn;
     while (c < endColumn) {
         const std::uint32_t target = rowPart + m_columnPart[c];
         const std::uint32_t runEnd = std::min(m_runEnd[c], endColumn);
-        const std::uint32_t samples = (runEnd - c + m_step - 1) / m_step;
         std::uint32_t* sum = &m_sums[std::size_t(target) * 4];
         for (; c < runEnd; c += m_step) {
             sum[0] += m_evenChannels[c] & 0xFFFF;
@@ -136,8 +134,20 @@ void AreaAverager::SpreadColumns(std::uint32_t rowPart, std::uint32_t rows,
             m_evenChannels[c] = 0;
             m_oddChannels[c] = 0;
         }
-        m_counts[target] += samples * rows;
     }
+}
+
+std::vector<AreaAverager::PartSamples>
+AreaAverager::Samples(const std::vector<std::uint32_t>& parts) const {
+    // The maps are monotonic, so the stored lines of one result line are neighbours.
+    std::vector<PartSamples> samples;
+    for (std::size_t i = 0; i < parts.size(); i += m_step) {
+        if (samples.empty() || samples.back().part != parts[i]) {
+            samples.push_back({parts[i], 0});
+        }
+        ++samples.back().count;
+    }
+    return samples;
 }
 
 RgbaImage AreaAverager::Result() const {
@@ -145,18 +155,19 @@ RgbaImage AreaAverager::Result() const {
     image.width = m_outWidth;
     image.height = m_outHeight;
     image.stride = m_outWidth * 4;
-    image.pixels.resize(m_counts.size());
-    for (std::size_t i = 0; i < m_counts.size(); ++i) {
-        const std::uint32_t count = m_counts[i];
-        if (count == 0) {
-            continue;
+    image.pixels.resize(std::size_t(m_outWidth) * m_outHeight);
+    const std::vector<PartSamples> columns = Samples(m_columnPart);
+    for (const PartSamples& rows : Samples(m_rowPart)) {
+        for (const PartSamples& column : columns) {
+            const std::uint32_t target = rows.part + column.part;
+            const std::uint32_t count = rows.count * column.count;
+            const std::uint32_t* sum = &m_sums[std::size_t(target) * 4];
+            const double reciprocal = 1.0 / count;
+            const auto mean = [&](int channel) {
+                return Quotient(std::uint64_t(sum[channel]) + count / 2, count, reciprocal);
+            };
+            image.pixels[target] = mean(3) << 24 | mean(0) << 16 | mean(1) << 8 | mean(2);
         }
-        const std::uint32_t* sum = &m_sums[i * 4];
-        const double reciprocal = 1.0 / count;
-        const auto mean = [&](int channel) {
-            return Quotient(std::uint64_t(sum[channel]) + count / 2, count, reciprocal);
-        };
-        image.pixels[i] = mean(3) << 24 | mean(0) << 16 | mean(1) << 8 | mean(2);
     }
     return image;
 }

@@ -22,18 +22,24 @@ public:
     // `pixels` are libtiff's packed ABGR values of the stored rectangle at (column, row).
     void Add(const std::uint32_t* pixels, std::uint32_t column, std::uint32_t row,
              std::uint32_t width, std::uint32_t height);
+    // Once the whole page has been added.
     RgbaImage Result() const;
 
 private:
+    struct PartSamples {
+        std::uint32_t part;
+        std::uint32_t count; // sampled stored lines that land on `part`
+    };
+
     void BuildMaps();
     void BuildRuns();
+    std::vector<PartSamples> Samples(const std::vector<std::uint32_t>& parts) const;
     // Adds the sampled stored columns [firstColumn, endColumn) of a line that starts at
     // `lineColumn` to the column sums.
     void GatherLine(const std::uint32_t* line, std::uint32_t lineColumn, std::uint32_t firstColumn,
                     std::uint32_t endColumn);
-    // Moves the column sums of `rows` gathered lines into their result pixels.
-    void SpreadColumns(std::uint32_t rowPart, std::uint32_t rows, std::uint32_t firstColumn,
-                       std::uint32_t endColumn);
+    // Moves the column sums of the gathered lines into their result pixels.
+    void SpreadColumns(std::uint32_t rowPart, std::uint32_t firstColumn, std::uint32_t endColumn);
 
     std::uint32_t m_width;
     std::uint32_t m_height;
@@ -47,5 +53,4 @@ private:
     std::vector<std::uint32_t> m_evenChannels; // packed column sums of gathered lines
     std::vector<std::uint32_t> m_oddChannels;
     std::vector<std::uint32_t> m_sums;
-    std::vector<std::uint32_t> m_counts;
 };
