@@ -3,6 +3,8 @@
 #include "viewer/TiffResults.h"
 
 #include <cstdint>
+#include <cstdlib>
+#include <memory>
 #include <vector>
 
 // Shrinks a page into a smaller image by averaging every stored pixel into the result pixel
@@ -15,6 +17,10 @@ public:
     // display orientation, no larger than the displayed page.
     AreaAverager(std::uint32_t width, std::uint32_t height, int orientation, int outWidth,
                  int outHeight);
+
+    struct Freer {
+        void operator()(std::uint32_t* memory) const { std::free(memory); }
+    };
 
     // Displayed size of a stored page with this orientation (5 to 8 swap the axes).
     static bool SwapsAxes(int orientation) { return orientation >= 5 && orientation <= 8; }
@@ -52,5 +58,5 @@ private:
     std::vector<std::uint32_t> m_rowPart;
     std::vector<std::uint32_t> m_evenChannels; // packed column sums of gathered lines
     std::vector<std::uint32_t> m_oddChannels;
-    std::vector<std::uint32_t> m_sums;
+    std::unique_ptr<std::uint32_t[], Freer> m_sums;
 };
