@@ -12,7 +12,7 @@ namespace {
 // 255 times this many samples still fits a 32-bit sum.
 constexpr std::uint64_t kMaxSamplesPerPixel = 1u << 24;
 // 255 times this many samples still fits a 16-bit half of a packed column sum.
-constexpr std::uint32_t kMaxRun = 257;
+constexpr std::uint32_t kMaxGatheredLines = 257;
 
 std::uint32_t Scaled(std::uint64_t position, std::uint64_t from, std::uint64_t to) {
     return static_cast<std::uint32_t>(position * to / from);
@@ -89,15 +89,14 @@ void AreaAverager::BuildMaps() {
 }
 
 void AreaAverager::BuildRuns() {
-    // A run ends where the result pixel changes, or before its packed sums could overflow.
+    // A run ends where the result pixel changes.
     m_runEnd.resize(m_width);
     std::uint32_t end = m_width;
     for (std::uint32_t c = m_width; c-- > 0;) {
         if (c + 1 < m_width && m_columnPart[c] != m_columnPart[c + 1]) {
             end = c + 1;
         }
-        m_runEnd[c] = static_cast<std::uint32_t>(
-            std::min<std::uint64_t>(end, std::uint64_t(c) + kMaxRun * m_step));
+        m_runEnd[c] = end;
     }
 }
 
@@ -114,7 +113,7 @@ void AreaAverager::Add(const std::uint32_t* pixels, std::uint32_t column, std::u
             GatherLine(pixels + std::size_t(r) * width, column, firstColumn, column + width);
             ++rows;
             r += m_step;
-        } while (r < height && m_rowPart[row + r] == rowPart && rows < kMaxRun);
+        } while (r < height && m_rowPart[row + r] == rowPart && rows < kMaxGatheredLines);
         SpreadColumns(rowPart, firstColumn, column + width);
     }
 }
