@@ -39,7 +39,9 @@ std::unique_ptr<std::uint32_t[], AreaAverager::Freer> ZeroedSums(std::size_t cou
     if (memory == nullptr) {
         throw std::bad_alloc();
     }
+#ifdef MADV_HUGEPAGE
     madvise(memory, bytes, MADV_HUGEPAGE);
+#endif
     std::memset(memory, 0, bytes);
     return std::unique_ptr<std::uint32_t[], AreaAverager::Freer>(
         static_cast<std::uint32_t*>(memory));
