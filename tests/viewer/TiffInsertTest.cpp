@@ -34,6 +34,22 @@ std::vector<std::uint32_t> Widths(const fs::path& path) {
     return widths;
 }
 
+// Offset of the entry for `tag` in the first directory of a little-endian classic file, or 0.
+std::uint64_t FirstPageEntry(const std::string& bytes, std::uint16_t wanted) {
+    std::uint32_t ifd = 0;
+    std::memcpy(&ifd, bytes.data() + 4, 4);
+    std::uint16_t count = 0;
+    std::memcpy(&count, bytes.data() + ifd, 2);
+    for (std::uint16_t i = 0; i < count; ++i) {
+        std::uint16_t tag = 0;
+        std::memcpy(&tag, bytes.data() + ifd + 2 + i * 12, 2);
+        if (tag == wanted) {
+            return std::uint64_t(ifd + 2 + i * 12);
+        }
+    }
+    return 0;
+}
+
 std::size_t FilesIn(const fs::path& folder) {
     return std::distance(fs::directory_iterator(folder), fs::directory_iterator());
 }
@@ -186,21 +202,8 @@ TEST_F(InsertTest, ATargetInAReadOnlyFolderIsRefused) {
 
 TEST_F(InsertTest, ACorruptStripOffsetInTheSourceIsRefused) {
     std::string bytes = ReadBytes(source);
-    const std::uint64_t stripOffsetsEntry = [&] {
-        // Find the StripOffsets entry of the first directory and point it past the end.
-        std::uint32_t ifd = 0;
-        std::memcpy(&ifd, bytes.data() + 4, 4);
-        std::uint16_t count = 0;
-        std::memcpy(&count, bytes.data() + ifd, 2);
-        for (std::uint16_t i = 0; i < count; ++i) {
-            std::uint16_t tag = 0;
-            std::memcpy(&tag, bytes.data() + ifd + 2 + i * 12, 2);
-            if (tag == TIFFTAG_STRIPOFFSETS) {
-                return std::uint64_t(ifd + 2 + i * 12);
-            }
-        }
-        return std::uint64_t(0);
-    }();
+    // Point the first page's StripOffsets past the end of the file.
+    const std::uint64_t stripOffsetsEntry = FirstPageEntry(bytes, TIFFTAG_STRIPOFFSETS);
     ASSERT_NE(stripOffsetsEntry, 0u);
     const std::uint32_t valueOffset = [&] {
         std::uint32_t v = 0;
@@ -267,16 +270,9 @@ void DamageFirstStrip(const fs::path& path) {
 // Sets the first page's Compression, a SHORT stored in its entry, to `scheme`.
 void SetCompression(const fs::path& path, std::uint16_t scheme) {
     std::string bytes = ReadBytes(path);
-    std::uint32_t ifd = 0;
-    std::memcpy(&ifd, bytes.data() + 4, 4);
-    std::uint16_t count = 0;
-    std::memcpy(&count, bytes.data() + ifd, 2);
-    for (std::uint16_t i = 0; i < count; ++i) {
-        std::uint16_t tag = 0;
-        std::memcpy(&tag, bytes.data() + ifd + 2 + i * 12, 2);
-        if (tag == TIFFTAG_COMPRESSION) {
-            std::memcpy(bytes.data() + ifd + 2 + i * 12 + 8, &scheme, 2);
-        }
+    const std::uint64_t entry = FirstPageEntry(bytes, TIFFTAG_COMPRESSION);
+    if (entry != 0) {
+        std::memcpy(bytes.data() + entry + 8, &scheme, 2);
     }
     WriteBytes(path, bytes);
 }
