@@ -7,7 +7,8 @@
 #include "viewer/TiffSourceFile.h"
 #include "viewer/TiffValidator.h"
 
-#include <limits>
+#include <future>
+#include <system_error>
 #include <vector>
 
 namespace {
@@ -52,14 +53,7 @@ void WritePages(const Plan& plan, TiffOutputFile& out, std::vector<std::string>&
     out.Flush();
 }
 
-void InsertChecked(const std::string& targetPath, int position, const std::string& sourcePath,
-                   const TiffWriteHook& hook, std::vector<std::string>& warnings) {
-    const TiffSourceFile target(targetPath);
-    const TiffSourceFile source(sourcePath);
-    // Every copied strip is decoded once, so that damage inside compressed data is refused.
-    constexpr auto kDepth = TiffValidator::Depth::ImageData;
-    Plan plan{target, source, TiffValidator::CheckedPages(target, kDepth, warnings),
-              TiffValidator::CheckedPages(source, kDepth, warnings)};
+void CheckRange(const Plan& plan, int position) {
     const std::size_t pages = plan.targetPages.size();
     if (position < 1 || static_cast<std::size_t>(position) > pages + 1) {
         throw TiffError("Position " + std::to_string(position) + " is outside 1 to " +
@@ -69,20 +63,44 @@ void InsertChecked(const std::string& targetPath, int position, const std::strin
         throw TiffError("The result would have more than " + std::to_string(kMaxResultPages) +
                         " pages");
     }
-    plan.firstInserted = static_cast<std::size_t>(position - 1);
+}
+
+void WriteResult(const Plan& plan, SafeFileReplacer& replacer, const TiffWriteHook& hook,
+                 std::vector<std::string>& warnings) {
+    const TiffSourceFile& target = plan.target;
+    const TiffSourceFile& source = plan.source;
     bool big =
         target.IsBigTiff() || source.IsBigTiff() || target.Size() + source.Size() > kClassicLimit;
-    SafeFileReplacer replacer(targetPath);
     for (;;) {
         try {
             TiffOutputFile out(replacer.Descriptor(), big, target.IsBigEndian(), hook);
             WritePages(plan, out, warnings);
-            break;
+            return;
         } catch (const TiffNeedsBigTiff&) {
             big = true;
             replacer.Truncate();
         }
     }
+}
+
+void InsertChecked(const std::string& targetPath, int position, const std::string& sourcePath,
+                   const TiffWriteHook& hook, std::vector<std::string>& warnings) {
+    const TiffSourceFile target(targetPath);
+    const TiffSourceFile source(sourcePath);
+    Plan plan{target, source, TiffValidator::WalkPages(target), TiffValidator::WalkPages(source)};
+    CheckRange(plan, position);
+    plan.firstInserted = static_cast<std::size_t>(position - 1);
+    // libtiff reads both files on a second core while the copy is written; only the commit
+    // waits for its verdict. Its future outlives nothing it refers to.
+    std::vector<std::string> libtiffWarnings;
+    auto libtiffCheck = std::async(std::launch::async, [&] {
+        TiffValidator::CheckWithLibtiff(targetPath, plan.targetPages.size(), libtiffWarnings);
+        TiffValidator::CheckWithLibtiff(sourcePath, plan.sourcePages.size(), libtiffWarnings);
+    });
+    SafeFileReplacer replacer(targetPath);
+    WriteResult(plan, replacer, hook, warnings);
+    libtiffCheck.get();
+    warnings.insert(warnings.begin(), libtiffWarnings.begin(), libtiffWarnings.end());
     replacer.Commit();
 }
 
@@ -98,6 +116,8 @@ TiffStatus TiffInserter::Insert(const std::string& target, int position, const s
         status.message = error.what();
     } catch (const std::bad_alloc&) {
         status.message = "Not enough memory to insert the pages";
+    } catch (const std::system_error& error) {
+        status.message = std::string("Cannot insert the pages: ") + error.what();
     }
     return status;
 }

@@ -4,32 +4,44 @@
 
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace {
 
-constexpr std::size_t kBufferSize = 1 << 20;
+constexpr std::size_t kBufferSize = TiffOutputFile::kMaxExtend;
 
 } // namespace
 
 TiffOutputFile::TiffOutputFile(int fd, bool bigTiff, bool bigEndian, TiffWriteHook hook)
-    : m_fd(fd), m_bigTiff(bigTiff), m_bigEndian(bigEndian), m_hook(std::move(hook)) {
-    m_buffer.reserve(kBufferSize);
-}
+    : m_fd(fd), m_bigTiff(bigTiff), m_bigEndian(bigEndian), m_hook(std::move(hook)),
+      m_buffer(std::make_unique_for_overwrite<std::uint8_t[]>(kBufferSize)) {}
 
 void TiffOutputFile::Append(const void* data, std::size_t size) {
     const auto* bytes = static_cast<const std::uint8_t*>(data);
+    if (size >= kBufferSize) {
+        CheckOffset(m_position + size);
+        Flush();
+        WriteAt(m_position, bytes, size);
+        m_position += size;
+        m_flushed = m_position;
+        return;
+    }
+    std::memcpy(Extend(size), bytes, size);
+}
+
+std::uint8_t* TiffOutputFile::Extend(std::size_t size) {
+    if (size > kBufferSize) {
+        throw TiffError("Internal error: a write larger than the output buffer");
+    }
     CheckOffset(m_position + size);
-    if (m_buffer.size() + size > kBufferSize) {
+    if (m_buffered + size > kBufferSize) {
         Flush();
     }
-    if (size >= kBufferSize) {
-        WriteAt(m_position, bytes, size);
-        m_flushed = m_position + size;
-    } else {
-        m_buffer.insert(m_buffer.end(), bytes, bytes + size);
-    }
+    std::uint8_t* room = m_buffer.get() + m_buffered;
+    m_buffered += size;
     m_position += size;
+    return room;
 }
 
 void TiffOutputFile::Encode(std::uint64_t value, unsigned size, std::uint8_t* out) const {
@@ -56,18 +68,32 @@ void TiffOutputFile::PatchNumber(std::uint64_t offset, std::uint64_t value, unsi
     std::uint8_t bytes[8];
     Encode(value, size, bytes);
     if (offset >= m_flushed) {
-        std::memcpy(m_buffer.data() + (offset - m_flushed), bytes, size);
+        std::memcpy(m_buffer.get() + (offset - m_flushed), bytes, size);
     } else {
         WriteAt(offset, bytes, size);
     }
 }
 
 void TiffOutputFile::Flush() {
-    if (!m_buffer.empty()) {
-        WriteAt(m_flushed, m_buffer.data(), m_buffer.size());
-        m_flushed += m_buffer.size();
-        m_buffer.clear();
+    if (m_buffered > 0) {
+        WriteAt(m_flushed, m_buffer.get(), m_buffered);
+        StartWriteBack(m_flushed, m_buffered);
+        m_flushed += m_buffered;
+        m_buffered = 0;
     }
+}
+
+void TiffOutputFile::StartWriteBack(std::uint64_t offset, std::size_t size) const {
+#ifdef SYNC_FILE_RANGE_WRITE
+    // The file is flushed to disk before it replaces the target; starting each part's
+    // write-out now lets the disk work while the rest is copied. Only a hint: errors surface
+    // at the final flush.
+    ::sync_file_range(m_fd, static_cast<off_t>(offset), static_cast<off_t>(size),
+                      SYNC_FILE_RANGE_WRITE);
+#else
+    (void)offset;
+    (void)size;
+#endif
 }
 
 void TiffOutputFile::CheckOffset(std::uint64_t offset) const {

@@ -3,7 +3,7 @@
 #include "viewer/TiffWriteHook.h"
 
 #include <cstdint>
-#include <vector>
+#include <memory>
 
 // Thrown when classic TIFF offsets would pass 4 GiB; the writer starts over as BigTIFF.
 struct TiffNeedsBigTiff {};
@@ -19,6 +19,10 @@ public:
     std::uint64_t Position() const { return m_position; }
 
     void Append(const void* data, std::size_t size);
+    // Room for the next `size` bytes (at most kMaxExtend), to be filled in place by the
+    // caller, so that copied data is read straight into the buffer.
+    std::uint8_t* Extend(std::size_t size);
+    static constexpr std::size_t kMaxExtend = 1 << 20;
     void AppendNumber(std::uint64_t value, unsigned size);
     // TIFF wants directories and values on even offsets.
     void AlignToWord();
@@ -31,6 +35,7 @@ public:
 
 private:
     void WriteAt(std::uint64_t offset, const std::uint8_t* data, std::size_t size);
+    void StartWriteBack(std::uint64_t offset, std::size_t size) const;
 
     int m_fd;
     bool m_bigTiff;
@@ -39,5 +44,6 @@ private:
     std::uint64_t m_position = 0;
     std::uint64_t m_flushed = 0;
     std::uint64_t m_written = 0;
-    std::vector<std::uint8_t> m_buffer;
+    std::unique_ptr<std::uint8_t[]> m_buffer;
+    std::size_t m_buffered = 0;
 };

@@ -10,7 +10,6 @@
 namespace {
 
 constexpr int kMaxDepth = 8;
-constexpr std::size_t kCopyChunk = 1 << 20;
 constexpr int kNoRestore = -1;
 
 bool IsByteOrderSensitive(std::uint64_t compression) {
@@ -182,12 +181,8 @@ void TiffPageCopier::CopyBytes(const TiffSourceFile& file, std::uint64_t offset,
                                std::uint64_t length) {
     while (length > 0) {
         const std::size_t chunk =
-            static_cast<std::size_t>(std::min<std::uint64_t>(length, kCopyChunk));
-        if (m_buffer.size() < chunk) {
-            m_buffer.resize(chunk); // grown as needed: most strips are far smaller
-        }
-        file.Read(offset, m_buffer.data(), chunk);
-        m_out.Append(m_buffer.data(), chunk);
+            static_cast<std::size_t>(std::min<std::uint64_t>(length, TiffOutputFile::kMaxExtend));
+        file.Read(offset, m_out.Extend(chunk), chunk);
         offset += chunk;
         length -= chunk;
     }

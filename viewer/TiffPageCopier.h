@@ -46,5 +46,4 @@ private:
     // those done (a second pointer to one reuses the copy).
     std::set<std::uint64_t> m_inProgress;
     std::map<std::uint64_t, TiffIfdWriter::Written> m_copied;
-    std::vector<std::uint8_t> m_buffer;
 };

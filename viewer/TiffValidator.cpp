@@ -1,6 +1,5 @@
 #include "viewer/TiffValidator.h"
 
-#include "viewer/TiffDataChecker.h"
 #include "viewer/TiffError.h"
 #include "viewer/TiffMessageLog.h"
 #include "viewer/TiffPageGeometry.h"
@@ -45,36 +44,27 @@ void CheckPage(TIFF* tif, const TiffMessageLog& log, const std::string& path) {
 int TiffValidator::CountPages(const std::string& path, std::vector<std::string>& warnings) {
     CheckOpenable(path);
     const TiffSourceFile file(path);
-    return static_cast<int>(CheckedPages(file, Depth::Directories, warnings).size());
+    const std::vector<std::uint64_t> pages = WalkPages(file);
+    CheckWithLibtiff(path, pages.size(), warnings);
+    return static_cast<int>(pages.size());
 }
 
-std::vector<std::uint64_t> TiffValidator::CheckedPages(const TiffSourceFile& file, Depth depth,
-                                                       std::vector<std::string>& warnings) {
-    const std::vector<std::uint64_t> offsets =
-        file.PageOffsets([&file](const TiffIfd& ifd) { TiffPageGeometry::Check(file, ifd); });
-    const int pages = CountWithLibtiff(file.Path(), depth, warnings);
-    if (static_cast<std::size_t>(pages) != offsets.size()) {
-        throw TiffError("Damaged TIFF file: the chain of pages is broken");
-    }
-    return offsets;
+std::vector<std::uint64_t> TiffValidator::WalkPages(const TiffSourceFile& file) {
+    return file.PageOffsets([&file](const TiffIfd& ifd) { TiffPageGeometry::Check(file, ifd); });
 }
 
-int TiffValidator::CountWithLibtiff(const std::string& path, Depth depth,
-                                    std::vector<std::string>& warnings) {
+void TiffValidator::CheckWithLibtiff(const std::string& path, std::size_t pages,
+                                     std::vector<std::string>& warnings) {
     TiffMessageLog log;
     TIFF* tif = OpenTiffForReading(path, log);
     if (!tif) {
         throw TiffError("Not a TIFF file: " + log.FirstError(path));
     }
-    int pages = 0;
-    TiffDataChecker checker(tif, log);
+    std::size_t read = 0;
     try {
         do {
             CheckPage(tif, log, path);
-            ++pages;
-            if (depth == Depth::ImageData) {
-                checker.Check(pages, warnings);
-            }
+            ++read;
         } while (TIFFReadDirectory(tif));
         if (log.HasErrors()) {
             throw TiffError(Damaged(log));
@@ -84,6 +74,8 @@ int TiffValidator::CountWithLibtiff(const std::string& path, Depth depth,
         throw;
     }
     TIFFClose(tif);
+    if (read != pages) {
+        throw TiffError("Damaged TIFF file: the chain of pages is broken");
+    }
     warnings.insert(warnings.end(), log.Warnings().begin(), log.Warnings().end());
-    return pages;
 }

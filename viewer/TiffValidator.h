@@ -6,21 +6,18 @@
 
 class TiffSourceFile;
 
-// Walks the chain of pages itself (bounds and loops checked), reads every directory with
-// libtiff, and refuses the file when the two disagree or libtiff reports an error, so that the
-// engine never accepts what libtiff cannot read.
+// Walks the chain of pages itself (bounds, loops and each page's layout checked) and has
+// libtiff read every directory as well, refusing the file when the two disagree or libtiff
+// reports an error, so that the engine never accepts what libtiff cannot read. Image data is
+// not decoded here: pages are copied byte for byte, so it travels exactly as it was.
 class TiffValidator {
 public:
-    // How deep a file is checked: its directories, or their image data too.
-    enum class Depth { Directories, ImageData };
-
-    // The number of pages; throws TiffError with libtiff's first complaint.
+    // The number of pages after both checks; throws TiffError with the first complaint.
     static int CountPages(const std::string& path, std::vector<std::string>& warnings);
-    // The offsets of the pages' directories, after checking `file` to `depth`.
-    static std::vector<std::uint64_t> CheckedPages(const TiffSourceFile& file, Depth depth,
-                                                   std::vector<std::string>& warnings);
-
-private:
-    static int CountWithLibtiff(const std::string& path, Depth depth,
-                                std::vector<std::string>& warnings);
+    // The offsets of the pages' directories, found by our own walk alone.
+    static std::vector<std::uint64_t> WalkPages(const TiffSourceFile& file);
+    // Has libtiff read every directory of `path`; throws TiffError unless it reads exactly
+    // `pages` of them without an error.
+    static void CheckWithLibtiff(const std::string& path, std::size_t pages,
+                                 std::vector<std::string>& warnings);
 };
