@@ -155,8 +155,10 @@ TEST_F(PagesCommandTest, RenderFailuresSayOneLine) {
               std::string::npos)
         << missingPage.err;
     const std::string unwritable = (dir.path() / "no-folder" / "page.png").string();
-    ExpectOneLineError(RunPages({"render", target.string(), "1", unwritable}),
-                       PagesCommand::kFailure);
+    const Outcome cannotWrite = RunPages({"render", target.string(), "1", unwritable});
+    ExpectOneLineError(cannotWrite, PagesCommand::kFailure);
+    EXPECT_NE(cannotWrite.err.find("Cannot write " + unwritable + ": "), std::string::npos)
+        << cannotWrite.err;
     EXPECT_FALSE(fs::exists(png));
 }
 

@@ -1,8 +1,8 @@
 #include "tools/tipin-pages/PagesCommand.h"
 
+#include "tools/tipin-pages/PngWriter.h"
 #include "viewer/TiffDocument.h"
 
-#include <QImage>
 #include <charconv>
 #include <optional>
 
@@ -161,11 +161,9 @@ int PagesCommand::Render(const std::vector<std::string>& arguments) {
     if (!result.status.ok) {
         return Fail(result.status.message);
     }
-    const RgbaImage& image = result.image;
-    const QImage picture(reinterpret_cast<const uchar*>(image.pixels.data()), image.width,
-                         image.height, image.stride, QImage::Format_ARGB32_Premultiplied);
-    if (!picture.save(QString::fromStdString(plain[2]), "PNG")) {
-        return Fail("Cannot write " + plain[2]);
+    std::string error;
+    if (!PngWriter::Write(plain[2], result.image, error)) {
+        return Fail("Cannot write " + plain[2] + ": " + error);
     }
     return kSuccess;
 }
