@@ -24,14 +24,6 @@ std::string Failure(const std::string& what) {
     return what + ": " + std::strerror(errno);
 }
 
-void SyncFolder(const std::string& folder) {
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
-
 } // namespace
 
 SafeFileReplacer::SafeFileReplacer(const std::string& target) : m_target(target) {
@@ -73,8 +65,9 @@ void SafeFileReplacer::Commit() {
     if (::rename(m_temporary.c_str(), m_target.c_str()) != 0) {
         throw TiffError(Failure("Cannot replace " + m_target));
     }
+    // The folder is not flushed as well: that would double the cost of the flush, and a crash
+    // before the rename reaches the disk leaves the old, complete file, the source untouched.
     m_committed = true;
-    SyncFolder(FolderOf(m_target));
 }
 
 void SafeFileReplacer::Discard() {
