@@ -7,7 +7,7 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 build="${1:-$root/build/viewer-release}"
 if [[ ! -x "$build/bin/tipin-pages" || ! -x "$build/bin/tipin-huge-tiff" ]]; then
-    cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DTIPIN_TESTS=OFF >/dev/null
+    cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DTIPIN_TESTS=OFF -DTIPIN_BENCH=ON >/dev/null
     cmake --build "$build" -j2 --target tipin-pages tipin-huge-tiff >/dev/null
 fi
 pages="$build/bin/tipin-pages"
