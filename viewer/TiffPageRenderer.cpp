@@ -25,12 +25,51 @@ struct FittedSize {
     int height;
 };
 
-FittedSize Fit(std::uint32_t width, std::uint32_t height, int boxWidth, int boxHeight) {
-    const double scale = std::min({double(boxWidth) / width, double(boxHeight) / height, 1.0});
-    const auto side = [&](std::uint32_t length, int box) {
+// The page's proportions on paper: a fax stored at 204 x 98 dpi would look squashed to half
+// its height if every pixel were square.
+struct PageShape {
+    double width;
+    double height;
+};
+
+// Ratios beyond this come from wrong resolution tags rather than from real scanners.
+constexpr double kMaxPixelAspect = 8.0;
+
+PageShape ShapeOf(TIFF* tif, std::uint32_t width, std::uint32_t height) {
+    PageShape shape{double(width), double(height)};
+    float xResolution = 0;
+    float yResolution = 0;
+    if (!TIFFGetField(tif, TIFFTAG_XRESOLUTION, &xResolution) ||
+        !TIFFGetField(tif, TIFFTAG_YRESOLUTION, &yResolution) || !(xResolution > 0) ||
+        !(yResolution > 0) || !std::isfinite(xResolution) || !std::isfinite(yResolution)) {
+        return shape;
+    }
+    const double aspect = double(xResolution) / yResolution;
+    if (aspect > kMaxPixelAspect || aspect < 1 / kMaxPixelAspect) {
+        return shape;
+    }
+    // The denser axis shrinks, so the page never needs more pixels than it stores.
+    if (aspect > 1) {
+        shape.width /= aspect;
+    } else {
+        shape.height *= aspect;
+    }
+    return shape;
+}
+
+PageShape Displayed(PageShape stored, bool swapsAxes) {
+    return swapsAxes ? PageShape{stored.height, stored.width} : stored;
+}
+
+FittedSize Fit(PageShape page, int boxWidth, int boxHeight, bool enlarge) {
+    double scale = std::min(boxWidth / page.width, boxHeight / page.height);
+    if (!enlarge) {
+        scale = std::min(scale, 1.0);
+    }
+    const auto side = [&](double length, int box) {
         return std::clamp(static_cast<int>(std::lround(length * scale)), 1, box);
     };
-    return {side(width, boxWidth), side(height, boxHeight)};
+    return {side(page.width, boxWidth), side(page.height, boxHeight)};
 }
 
 // libtiff writes every pixel of the rectangle asked for, so the band need not be cleared.
@@ -107,10 +146,9 @@ RgbaImage RenderCurrent(TIFF* tif, int boxWidth, int boxHeight, bool enlarge) {
     // Rows come as stored; the averager applies the orientation itself, rotations included.
     image.req_orientation = image.orientation;
     const int orientation = image.orientation;
-    const bool swap = AreaAverager::SwapsAxes(orientation);
-    const std::uint32_t displayWidth = swap ? image.height : image.width;
-    const std::uint32_t displayHeight = swap ? image.width : image.height;
-    const FittedSize fitted = Fit(displayWidth, displayHeight, boxWidth, boxHeight);
+    const PageShape page =
+        Displayed(ShapeOf(tif, image.width, image.height), AreaAverager::SwapsAxes(orientation));
+    const FittedSize fitted = Fit(page, boxWidth, boxHeight, false);
     AreaAverager averager(image.width, image.height, orientation, fitted.width, fitted.height);
     if (TIFFIsTiled(tif)) {
         DecodeTiles(image, tif, averager);
@@ -118,15 +156,7 @@ RgbaImage RenderCurrent(TIFF* tif, int boxWidth, int boxHeight, bool enlarge) {
         DecodeStrips(image, tif, averager);
     }
     RgbaImage result = averager.Result();
-    const FittedSize enlarged = [&] {
-        const double scale =
-            std::min(double(boxWidth) / displayWidth, double(boxHeight) / displayHeight);
-        if (scale <= 1.0 || !enlarge) {
-            return fitted;
-        }
-        return FittedSize{std::clamp(int(std::lround(displayWidth * scale)), 1, boxWidth),
-                          std::clamp(int(std::lround(displayHeight * scale)), 1, boxHeight)};
-    }();
+    const FittedSize enlarged = enlarge ? Fit(page, boxWidth, boxHeight, true) : fitted;
     if (enlarged.width != result.width || enlarged.height != result.height) {
         result = Enlarged(result, enlarged.width, enlarged.height);
     }

@@ -4,7 +4,8 @@
 
 #include <string>
 
-// Draws one page of a file fitted into a box, keeping its aspect ratio. The page is decoded
+// Draws one page of a file fitted into a box, keeping its aspect ratio on paper (pixels that
+// the resolution tags say are not square are drawn as they would print). The page is decoded
 // piece by piece (a tile of at most kMaxTileBytes, or a band of rows of at most kBandBytes) through
 // libtiff's RGBA conversion, so every photometric and compression libtiff decodes is shown and the
 // memory used does not grow with the page.

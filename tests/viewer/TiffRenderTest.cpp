@@ -12,8 +12,13 @@ namespace {
 
 // A white page with one black column of width 1 at `x`, as a fax line would be.
 void WriteLinePage(const fs::path& path, std::uint32_t width, std::uint32_t height, std::uint32_t x,
-                   std::uint16_t orientation = ORIENTATION_TOPLEFT) {
+                   std::uint16_t orientation = ORIENTATION_TOPLEFT, float xDpi = 0,
+                   float yDpi = 0) {
     TIFF* tif = TIFFOpen(path.c_str(), "w");
+    if (xDpi > 0 && yDpi > 0) {
+        TIFFSetField(tif, TIFFTAG_XRESOLUTION, xDpi);
+        TIFFSetField(tif, TIFFTAG_YRESOLUTION, yDpi);
+    }
     TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, width);
     TIFFSetField(tif, TIFFTAG_IMAGELENGTH, height);
     TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, 8);
@@ -43,6 +48,31 @@ TEST(RenderPage, FitsIntoTheBoxKeepingTheAspectRatio) {
     EXPECT_EQ(shown.image.height, 50);
     EXPECT_EQ(shown.image.stride, 200 * 4);
     EXPECT_EQ(shown.image.pixels.size(), 200u * 50);
+}
+
+TEST(RenderPage, PixelsTheResolutionSaysAreNotSquareKeepThePageProportions) {
+    TempDir dir;
+    struct Case {
+        std::uint16_t orientation;
+        float xDpi;
+        float yDpi;
+        int width;
+        int height;
+    };
+    // 400 x 100 pixels: at 200 x 100 dpi the page is twice as wide as tall, not four times.
+    const Case cases[] = {
+        {ORIENTATION_TOPLEFT, 200, 100, 100, 50}, {ORIENTATION_TOPLEFT, 100, 25, 100, 100},
+        {ORIENTATION_LEFTTOP, 200, 100, 50, 100}, {ORIENTATION_TOPLEFT, 300, 300, 100, 25},
+        {ORIENTATION_TOPLEFT, 1, 72, 100, 25}, // too far apart to be a real scanner's
+    };
+    for (const Case& c : cases) {
+        const fs::path file = dir.path() / "fax.tif";
+        WriteLinePage(file, 400, 100, 3, c.orientation, c.xDpi, c.yDpi);
+        const RenderResult shown = TiffDocument::RenderPage(file, 1, 100, 100);
+        ASSERT_TRUE(shown.status.ok) << shown.status.message;
+        EXPECT_EQ(shown.image.width, c.width) << c.xDpi << " x " << c.yDpi;
+        EXPECT_EQ(shown.image.height, c.height) << c.xDpi << " x " << c.yDpi;
+    }
 }
 
 TEST(RenderPage, ThinLinesAreAveragedInsteadOfDropped) {
