@@ -15,7 +15,9 @@
 //   the view then says why in one line.
 // - GetPageCount: pages of the file last loaded; 0 after a failed load.
 // - DisplaySetting: 10 = the whole page fitted into the view; 11 = fitted to the view's
-//   width; 0 = actual size, centred and clipped. Other values leave the setting as it was.
+//   width; 0 = actual size, centred and clipped. Pixels that the page's resolution says are
+//   not square are shrunk along their denser axis, so the page keeps its proportions on
+//   paper. Other values leave the setting as it was.
 // - AppendPages: inserts every page of `append` into `target` so that the first becomes
 //   page `position` (1 to pages + 1); true when the target was rewritten, false when
 //   nothing was written.
