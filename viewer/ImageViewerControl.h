@@ -39,4 +39,6 @@ public:
     virtual void DisplaySetting(std::int16_t value) = 0;
     virtual bool AppendPages(const QString& target, std::int16_t position,
                              const QString& append) = 0;
+    // Why the last AppendPages failed, in one line; empty after a success.
+    virtual QString LastError() const { return {}; }
 };

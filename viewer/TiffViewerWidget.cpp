@@ -98,6 +98,7 @@ bool TiffViewerWidget::AppendPages(const QString& target, std::int16_t position,
     const BusyCursor busy;
     const TiffStatus status = TiffDocument::InsertPages(Local(target), position, Local(append));
     m_warnings = status.warnings;
+    m_appendError = status.ok ? QString() : QString::fromStdString(status.message);
     if (status.ok && target == m_loadedPath) {
         m_reload = true; // the picture on show is of the old file
     }

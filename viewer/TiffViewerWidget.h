@@ -22,6 +22,7 @@ public:
     void FileName(const QString& path) override;
     void DisplaySetting(std::int16_t value) override;
     bool AppendPages(const QString& target, std::int16_t position, const QString& append) override;
+    QString LastError() const override { return m_appendError; }
 
     // What the view shows now, for tests and the window: the page picture, or the text line.
     const QImage& PageImage() const { return m_page; }
@@ -50,4 +51,5 @@ private:
     QString m_error;
     QImage m_page;
     std::vector<std::string> m_warnings;
+    QString m_appendError;
 };
