@@ -7,6 +7,10 @@
 #include <string>
 #include <vector>
 
+// The window every skin is drawn for, in pixels.
+inline constexpr int kSkinWindowWidth = 983;
+inline constexpr int kSkinWindowHeight = 785;
+
 // Plain records of a skin description, one per control kind. Bitmap fields are full paths
 // (skin folder + file name); an empty path loads nothing. `index` is the key number - 1.
 

@@ -1,6 +1,8 @@
 #include "tools/tipin-skin/SkinTool.h"
 
 #include "platform/FileException.h"
+#include "platform/PrivateFolder.h"
+#include "skin/SkinChecker.h"
 #include "zip/ZipException.h"
 #include "zip/ZipReader.h"
 
@@ -25,6 +27,9 @@ CSkinTool::CSkinTool(std::ostream& err) : m_err(err) {}
 int CSkinTool::Run(const std::vector<std::string>& arguments) {
     if (arguments.size() == 3 && arguments[0] == "extract") {
         return Extract(arguments[1], arguments[2]);
+    }
+    if (arguments.size() >= 2 && arguments[0] == "check") {
+        return Check({arguments.begin() + 1, arguments.end()});
     }
     return Usage();
 }
@@ -85,6 +90,48 @@ void CSkinTool::CloseAfterError(CZipReader& reader) {
 }
 
 int CSkinTool::Usage() {
-    m_err << "usage: tipin-skin extract PACKAGE FOLDER\n";
+    m_err << "usage: tipin-skin extract PACKAGE FOLDER\n"
+             "       tipin-skin check PACKAGE...\n";
     return kUsage;
+}
+
+int CSkinTool::Check(const std::vector<std::string>& packages) {
+    bool clean = true;
+    for (const std::string& package : packages) {
+        clean = CheckPackage(package) && clean;
+    }
+    return clean ? kSuccess : kFailure;
+}
+
+bool CSkinTool::CheckPackage(const std::string& package) {
+    bool clean = ReportUnsafeNames(package);
+    const CPrivateFolder folder("tipin-check-");
+    if (Extract(package, folder.Path()) != kSuccess) {
+        m_err << package << ": package: the program stops extracting it at the failure above\n";
+        clean = false;
+    }
+    for (const CSkinChecker::Finding& finding : CSkinChecker::CheckFolder(folder.Path())) {
+        m_err << package << ": " << finding.record << ": " << finding.reason << "\n";
+        clean = false;
+    }
+    return clean;
+}
+
+bool CSkinTool::ReportUnsafeNames(const std::string& package) {
+    CZipReader reader;
+    if (!OpenPackage(reader, package)) {
+        return false;
+    }
+    bool safe = true;
+    for (unsigned i = 0; i < reader.GetEntryCount(); ++i) {
+        CZipEntryInfo info;
+        if (reader.GetEntryInfo(static_cast<std::uint16_t>(i), info) &&
+            CSkinChecker::IsUnsafeEntryName(info.GetFileName())) {
+            m_err << package << ": entry " << info.GetFileName()
+                  << ": unsafe entry name (it would leave the skin's folder)\n";
+            safe = false;
+        }
+    }
+    CloseAfterError(reader);
+    return safe;
 }

@@ -1,0 +1,222 @@
+#include "app/MainDialog.h"
+
+#include "controls/Label.h"
+#include "controls/SkinButton.h"
+#include "controls/SkinEdit.h"
+#include "controls/SkinSlider.h"
+#include "platform/CRuntime.h"
+#include "platform/Prompts.h"
+#include "platform/QtConvert.h"
+#include "viewer/TiffViewerWidget.h"
+
+#include <QFileInfo>
+
+// The icon at every size it ships in, from the resources of this library (outside any
+// namespace, as resource initialisation requires).
+static QIcon ApplicationIcon() {
+    Q_INIT_RESOURCE(icons);
+    QIcon icon;
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        icon.addFile(QStringLiteral(":/icons/tipin-%1.png").arg(size), QSize(size, size));
+    }
+    return icon;
+}
+
+CMainDialog::CMainDialog(QWidget* parent, ImageViewerControl* control, QWidget* viewerWindow)
+    : CSkinDialog(parent), m_hIcon(ApplicationIcon()) {
+    if (control == nullptr) {
+        auto* viewer = new TiffViewerWidget(this);
+        control = viewer;
+        viewerWindow = viewer;
+    }
+    m_viewer.Attach(control, viewerWindow);
+}
+
+void CMainDialog::OnInitDialog() {
+    LoadStartupSkin();
+    m_viewer.Place(ToQRect(screenRect));
+    if (CSkinEdit* position = EditBox(kPositionBox)) {
+        position->setText(QStringLiteral("1"));
+    }
+    setWindowIcon(m_hIcon);
+    m_viewer.StartupSetting(kStartupSetting);
+}
+
+// A new skin may reserve another rectangle for the viewer; what the user typed and the page
+// count shown survive the change.
+void CMainDialog::LoadSkin() {
+    std::vector<std::pair<QString, bool>> boxes;
+    for (const CSkinEdit* edit : edits) {
+        boxes.emplace_back(edit->text(), edit->isEnabled());
+    }
+    const CLabel* total = FindLabel(QStringLiteral("LABEL_PAGETOTAL"));
+    const std::optional<QString> count = total ? std::optional(total->Text()) : std::nullopt;
+    CSkinDialog::LoadSkin();
+    for (std::size_t i = 0; i < boxes.size() && i < edits.size(); ++i) {
+        edits[i]->setText(boxes[i].first);
+        edits[i]->setEnabled(edits[i]->isEnabled() || boxes[i].second);
+    }
+    if (CLabel* label = FindLabel(QStringLiteral("LABEL_PAGETOTAL")); label && count) {
+        label->SetText(*count);
+    }
+    m_viewer.Place(ToQRect(screenRect));
+}
+
+void CMainDialog::OpenTarget(const QString& path) {
+    CSkinEdit* target = EditBox(kTargetBox);
+    if (target == nullptr || m_viewer.LoadPage(path, 1) == 0) {
+        return;
+    }
+    target->setEnabled(true);
+    target->setText(path);
+    ShowFirstPage(path);
+}
+
+void CMainDialog::ButtonPressed(const QString& name) {
+    if (name == QLatin1String("BUTTON_EXIT") || name == QLatin1String("BUTTON_CLOSE")) {
+        done(1);
+    } else if (name == QLatin1String("BUTTON_BROWSE")) {
+        Browse();
+    } else if (name == QLatin1String("BUTTON_BROWSEAPPEND")) {
+        BrowseAppend();
+    } else if (name == QLatin1String("BUTTON_CONVERT")) {
+        Convert();
+    } else if (name == QLatin1String("BUTTON_PLAY")) {
+        SwapPlayPause(kPlayPressed, true);
+    } else if (name == QLatin1String("BUTTON_PAUSE")) {
+        SwapPlayPause(kPausePressed, false);
+    } else if (name == QLatin1String("BUTTON_PAGE")) {
+        ShowChosenPage();
+    } else if (name == QLatin1String("BUTTON_MINIMIZE")) {
+        showMinimized();
+    }
+}
+
+void CMainDialog::OptionSelected(const QString&) {}
+
+// The slider's own position is shown; the reported one is not needed.
+void CMainDialog::SliderChanged(const QString& name, int) {
+    if (name != QLatin1String("SLIDER_PROGRESS")) {
+        return;
+    }
+    const CSkinSlider* progress = FindSlider(name);
+    CLabel* time = FindLabel(QStringLiteral("LABEL_TIME"));
+    if (progress == nullptr || time == nullptr) {
+        return;
+    }
+    time->SetText(FormatTime(progress->GetPos()) + QLatin1Char('/') +
+                  FormatTime(progress->GetRangeMax()));
+    time->update();
+}
+
+CSkinEdit* CMainDialog::EditBox(int position) const {
+    return position < int(edits.size()) ? edits[position] : nullptr;
+}
+
+QString CMainDialog::EditText(int position) const {
+    const CSkinEdit* edit = EditBox(position);
+    return edit == nullptr ? QString() : edit->text();
+}
+
+void CMainDialog::Browse() {
+    CSkinEdit* target = EditBox(kTargetBox);
+    if (target == nullptr) {
+        return;
+    }
+    const std::optional<QString> path = ChooseTiff(tr("Choose the TIFF file to insert into"));
+    if (!path) {
+        return;
+    }
+    target->setEnabled(true);
+    target->setText(*path);
+    ShowFirstPage(*path);
+}
+
+void CMainDialog::BrowseAppend() {
+    CSkinEdit* append = EditBox(kAppendBox);
+    if (append == nullptr) {
+        return;
+    }
+    const std::optional<QString> path = ChooseTiff(tr("Choose the TIFF file whose pages to insert"));
+    if (!path) {
+        return;
+    }
+    append->setEnabled(true);
+    append->setText(*path);
+}
+
+void CMainDialog::Convert() {
+    if (EditBox(kAppendBox) == nullptr) {
+        return;
+    }
+    const QString target = EditText(kTargetBox);
+    if (target.isEmpty()) {
+        GetPrompts().MessageBox(kNoTarget, Prompts::kOk);
+        return;
+    }
+    const QString append = EditText(kAppendBox);
+    if (append.isEmpty()) {
+        GetPrompts().MessageBox(kNoAppend, Prompts::kOk);
+        return;
+    }
+    const std::int16_t position = LowSixteenBits(EditText(kPositionBox));
+    if (!m_viewer.AppendPages(target, position, append)) {
+        GetPrompts().MessageBox(kInsertFailed, Prompts::kOk, m_viewer.LastError());
+        return;
+    }
+    ShowFirstPage(target);
+}
+
+void CMainDialog::ShowChosenPage() {
+    if (EditBox(kAppendBox) == nullptr) {
+        return;
+    }
+    const QString page = EditText(kPageBox);
+    const QString target = EditText(kTargetBox);
+    if (target.isEmpty()) {
+        GetPrompts().MessageBox(kNoTarget, Prompts::kOk);
+        return;
+    }
+    if (!page.isEmpty()) {
+        m_viewer.LoadPage(target, LowSixteenBits(page));
+    }
+    m_viewer.DisplaySetting(kDisplaySetting);
+}
+
+// The message comes first; the buttons swap only after it is closed.
+void CMainDialog::SwapPlayPause(const char* message, bool playing) {
+    GetPrompts().MessageBox(message, Prompts::kOk);
+    if (CSkinButton* pause = FindButton(QStringLiteral("BUTTON_PAUSE"))) {
+        pause->setVisible(playing);
+    }
+    if (CSkinButton* play = FindButton(QStringLiteral("BUTTON_PLAY"))) {
+        play->setVisible(!playing);
+    }
+}
+
+void CMainDialog::ShowFirstPage(const QString& path) {
+    m_viewer.ReloadFlag(true);
+    m_viewer.LoadPage(path, 1);
+    const std::int16_t count = m_viewer.GetPageCount();
+    if (CLabel* total = FindLabel(QStringLiteral("LABEL_PAGETOTAL"))) {
+        total->SetText(QString::asprintf("%d", int(count)));
+        total->update();
+    }
+    m_viewer.FileName(path);
+    m_viewer.DisplaySetting(kDisplaySetting);
+}
+
+std::optional<QString> CMainDialog::ChooseTiff(const QString& title) {
+    const QString folder = m_chooserFolder.isEmpty() ? QString::fromStdString(StartDirectory())
+                                                     : m_chooserFolder;
+    const std::optional<QString> path =
+        GetPrompts().OpenFile(title, QString::fromLatin1(kTiffFilter), folder);
+    if (path) {
+        m_chooserFolder = QFileInfo(*path).absolutePath();
+    }
+    return path;
+}
+
+std::int16_t CMainDialog::LowSixteenBits(const QString& text) {
+    return static_cast<std::int16_t>(static_cast<std::uint16_t>(Atoi(text.toStdString())));
+}

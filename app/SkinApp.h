@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QApplication>
+#include <QString>
+
+// The program: runs the main window until it is closed. The application's title, the
+// caption of every message, is the executable's file name. Every popup menu of the program
+// gets the flat frame and shadow from the moment the application exists.
+class CSkinApp : public QApplication {
+    Q_OBJECT
+public:
+    CSkinApp(int& argc, char** argv);
+
+    // Runs the main window, opening `target` first when one is given; returns the exit code.
+    int InitInstance(const QString& target);
+};

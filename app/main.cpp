@@ -1,0 +1,67 @@
+#include "app/SkinApp.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: tipin [FILE]\n"
+    "Inserts all pages of one TIFF file into another at a chosen page, shows how many pages\n"
+    "the target has, and shows any page. FILE, when given, is opened as the target.\n"
+    "\n"
+    "  --help     show this help and exit\n"
+    "  --version  show the version and exit\n";
+
+bool Set(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr && *value != '\0';
+}
+
+// A shaped window that moves itself and a popup that slides need X11: under Wayland the
+// program runs on XWayland when it can.
+void ChooseDisplay() {
+    if (Set("WAYLAND_DISPLAY") && Set("DISPLAY") && !Set("QT_QPA_PLATFORM")) {
+        setenv("QT_QPA_PLATFORM", "xcb", 1);
+    }
+}
+
+bool HasDisplay() {
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    const bool headless = platform != nullptr && (std::strcmp(platform, "offscreen") == 0 ||
+                                                  std::strcmp(platform, "minimal") == 0);
+    return headless || Set("DISPLAY") || Set("WAYLAND_DISPLAY");
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QString target;
+    for (int i = 1; i < argc; ++i) {
+        const std::string argument = argv[i];
+        if (argument == "--help" || argument == "-h") {
+            std::fputs(kUsage, stdout);
+            return 0;
+        }
+        if (argument == "--version") {
+            std::printf("tipin %s\n", TIPIN_VERSION);
+            return 0;
+        }
+        if ((argument.size() > 1 && argument[0] == '-') || !target.isEmpty()) {
+            std::fputs(kUsage, stderr);
+            return 2;
+        }
+        target = QString::fromLocal8Bit(argv[i]);
+    }
+    ChooseDisplay();
+    if (!HasDisplay()) {
+        std::fputs("tipin: no display to show the window on (neither DISPLAY nor "
+                   "WAYLAND_DISPLAY is set)\n",
+                   stderr);
+        return 1;
+    }
+    CSkinApp app(argc, argv);
+    return app.InitInstance(target);
+}

@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Start-up time under Xvfb, from process start to the 983 x 785 main window being mapped:
+# tipin (in a run folder with the bundled skins) against an empty Qt dialog of the same size,
+# measured in turns. Usage: bench/app/startup.sh [ROUNDS] [BUILD]   (a Release build)
+set -euo pipefail
+root="$(cd "$(dirname "$0")/../.." && pwd)"
+rounds="${1:-10}"
+build="${2:-$root/build/release}"
+source "$root/scripts/xvfb.sh"
+start_xvfb
+run="$(mktemp -d)"
+trap 'stop_xvfb; rm -rf "$run"' EXIT
+cp "$build"/bin/*.zip "$build"/bin/*.skn "$run"/
+export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$run"
+
+# Milliseconds from start to the window of the main window's size being viewable.
+time_to_window() {
+  local start end pid
+  start=$(date +%s%N)
+  (cd "$run" && exec "$@" >/dev/null 2>&1) &
+  pid=$!
+  until xwininfo -root -tree 2>/dev/null | grep -q ' 983x785+'; do :; done
+  end=$(date +%s%N)
+  kill "$pid" 2>/dev/null
+  wait "$pid" 2>/dev/null || true
+  echo $(( (end - start) / 1000000 ))
+}
+
+tipin_times=()
+empty_times=()
+for ((i = 0; i < rounds; ++i)); do
+  tipin_times+=("$(time_to_window "$build/bin/tipin")")
+  empty_times+=("$(time_to_window "$build/bin/bench_empty_dialog")")
+done
+median() { printf '%s\n' "$@" | sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
+tipin_ms=$(median "${tipin_times[@]}")
+empty_ms=$(median "${empty_times[@]}")
+echo "tipin to window shown:        median ${tipin_ms} ms (${tipin_times[*]})"
+echo "empty Qt dialog to shown:     median ${empty_ms} ms (${empty_times[*]})"
+awk -v a="$tipin_ms" -v b="$empty_ms" 'BEGIN { printf "ratio: %.2fx (goal <= 1.5x)\n", a / b }'

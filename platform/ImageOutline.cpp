@@ -1,0 +1,91 @@
+#include "platform/ImageOutline.h"
+
+#include <vector>
+
+namespace {
+
+struct Run {
+    int left;
+    int right; // exclusive
+    friend bool operator==(const Run&, const Run&) = default;
+};
+
+int UsedWidth(const QImage& image, int width) {
+    return (width < 0 || width > image.width()) ? image.width() : width;
+}
+
+QRgb Opaque(COLORREF colour) {
+    return qRgb(RedOf(colour), GreenOf(colour), BlueOf(colour));
+}
+
+void RunsOfRow(const QRgb* row, int width, QRgb cut, bool cutting, std::vector<Run>& runs) {
+    runs.clear();
+    int x = 0;
+    while (x < width) {
+        while (x < width && cutting && (row[x] | 0xFF000000u) == cut) {
+            ++x;
+        }
+        const int left = x;
+        while (x < width && !(cutting && (row[x] | 0xFF000000u) == cut)) {
+            ++x;
+        }
+        if (x > left) {
+            runs.push_back({left, x});
+        }
+    }
+}
+
+// Adds the band [top, bottom) of `runs` in the order QRegion::setRects expects.
+void AddBand(std::vector<QRect>& rects, const std::vector<Run>& runs, int top, int bottom) {
+    for (const Run& run : runs) {
+        rects.emplace_back(run.left, top, run.right - run.left, bottom - top);
+    }
+}
+
+} // namespace
+
+QRegion CImageOutline::Of(const QImage& source, COLORREF cut, int width) {
+    if (source.isNull()) {
+        return {};
+    }
+    const QImage image = source.convertToFormat(QImage::Format_RGB32);
+    const int used = UsedWidth(image, width);
+    const bool cutting = cut != kNoColour;
+    const QRgb cutPixel = Opaque(cut);
+    std::vector<QRect> rects;
+    std::vector<Run> band;
+    std::vector<Run> row;
+    int bandTop = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        RunsOfRow(reinterpret_cast<const QRgb*>(image.constScanLine(y)), used, cutPixel, cutting,
+                  row);
+        if (y > 0 && row == band) {
+            continue;
+        }
+        AddBand(rects, band, bandTop, y);
+        band.swap(row);
+        bandTop = y;
+    }
+    AddBand(rects, band, bandTop, image.height());
+    QRegion region;
+    region.setRects(rects.data(), int(rects.size()));
+    return region;
+}
+
+bool CImageOutline::HasColour(const QImage& source, COLORREF cut, int width) {
+    if (source.isNull() || cut == kNoColour) {
+        return false;
+    }
+    const QImage image = source.convertToFormat(QImage::Format_RGB32);
+    const int used = UsedWidth(image, width);
+    const QRgb cutPixel = Opaque(cut);
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < used; ++x) {
+            if ((row[x] | 0xFF000000u) == cutPixel) {
+                return true;
+            }
+        }
+    }
+    return false;
+}

@@ -1,0 +1,3 @@
+#include "platform/Screen.h"
+
+Screen::~Screen() = default;

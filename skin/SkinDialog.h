@@ -1,0 +1,182 @@
+#pragma once
+
+#include "controls/SkinHost.h"
+#include "notifier/NotifierDialog.h"
+#include "platform/SkinImage.h"
+#include "platform/WinTypes.h"
+#include "skin/SkinRecords.h"
+#include "zip/ZipReader.h"
+
+#include <QDialog>
+#include <QImage>
+#include <QPoint>
+#include <QPointer>
+#include <QRegion>
+#include <QString>
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+class CLabel;
+class CSkinButton;
+class CSkinCheck;
+class CSkinComboBox;
+class CSkinEdit;
+class CSkinListBox;
+class CSkinOption;
+class CSkinSlider;
+class Prompts;
+class QMenu;
+struct SkinDescription;
+
+// The skinned window: builds itself from a skin description (background, outline, one
+// control per record), turns the controls' reports by index into calls by name, and finds
+// its controls by name for derived windows. It owns every control and the notifier popup.
+class CSkinDialog : public QDialog, public CSkinHost {
+    Q_OBJECT
+public:
+    // The bundled skins are drawn for a window of this size.
+    static constexpr int kWindowWidth = kSkinWindowWidth;
+    static constexpr int kWindowHeight = kSkinWindowHeight;
+
+    // The change-skin commands: id, menu item and package.
+    struct SkinChoice {
+        int id;
+        const char* item;
+        const char* package;
+    };
+    static constexpr int kFirstSkinCommand = 0x8003;
+    static constexpr std::array<SkinChoice, 8> kSkinChoices{{
+        {0x8003, "&Orange", "Orange.zip"},
+        {0x8004, "&Black", "Black.zip"},
+        {0x8005, "&Purple", "Purple.zip"},
+        {0x8006, "Bl&ue", "Blue.zip"},
+        {0x8007, "&Red", "Red.zip"},
+        {0x8008, "&Gray", "Gray.zip"},
+        {0x8009, "P&ink", "Pink.zip"},
+        {0x800A, "&Deluxe", "Deluxe.zip"},
+    }};
+    static constexpr const char* kStartupPackage = "Purple.skn";
+    // Compiled into the program: the skin of last resort.
+    static constexpr const char* kBuiltInPackage = ":/skins/Purple.skn";
+
+    explicit CSkinDialog(QWidget* parent = nullptr);
+    ~CSkinDialog() override;
+
+    // The folder of the current skin description, with a trailing separator.
+    static std::string skinFolder;
+
+    void SetSkinFile(const QString& path);
+    const QString& SkinFile() const { return skinFile; }
+
+    // Reports by name; the base does nothing.
+    virtual void ButtonPressed(const QString& name);
+    virtual void OptionSelected(const QString& name);
+    // Reports of the controls, by index.
+    void OnButtonClicked(int index) override;
+    void OnOptionClicked(int index) override;
+    void OnCheckClicked(int index) override;
+    virtual void SliderChanged(const QString& name, int position);
+    void OnSliderMoved(int index, int position) override;
+    virtual void MouseMoved(const QString& name, int x, int y);
+    virtual std::string SkinFolder(const std::string& path) const;
+    virtual void FreeSkin();
+    virtual void LoadSkin();
+
+    // Shapes the window to the bitmap's pixels of any colour but `colour`; true when at least
+    // one pixel was cut out. A null bitmap leaves the window unshaped.
+    bool BuildWindowRegion(QRegion& region, const QImage& bitmap, COLORREF colour);
+    void CopyBackground();
+    const QImage& BackgroundDC() const override { return backgroundCopy; }
+
+    CSkinButton* FindButton(const QString& name) const;
+    CSkinSlider* FindSlider(const QString& name) const;
+    CLabel* FindLabel(const QString& name) const;
+    void EnableButton(const QString& name, bool enable);
+    int IsButtonLatched(const QString& name) const;
+    void SetButtonLatched(const QString& name, int state);
+    void SetButtonTooltip(const QString& name, const QString& text);
+    void SetSliderPos(const QString& name, int position);
+    int GetSliderPos(const QString& name) const;
+    static QString FormatTime(int seconds);
+
+    CNotifierDialog* Notifier() const { return notifier; }
+
+    // Every message goes through `prompts`; the default shows Qt message boxes.
+    void SetPrompts(std::shared_ptr<Prompts> prompts);
+    Prompts& GetPrompts() const { return *m_prompts; }
+    // The folder that was current when the program started; packages are looked up there
+    // first, then in the package folders (the installed skins, the program's own folder).
+    void SetStartDirectory(const std::string& folder) { m_startDirectory = folder; }
+    const std::string& StartDirectory() const { return m_startDirectory; }
+    void SetPackageFolders(std::vector<std::string> folders);
+    // Where `name` is found: the first package folder that holds it, else the start directory.
+    std::string FindPackage(const std::string& name) const;
+
+    // Extracts every entry of `package` into `folder`, telling the user of failures; true
+    // when every entry was extracted.
+    bool ExtractPackage(const std::string& package, const std::string& folder);
+    // Removes `folder` with everything below it, never following a link out of it.
+    bool DeleteFolder(const std::string& folder);
+    // Loads the start-up package, or the built-in skin when that cannot be used.
+    void LoadStartupSkin();
+    // Swaps the skin for that of a change-skin command; a skin that cannot be used leaves
+    // the current one in place and says why.
+    void OnChangeSkin(int id);
+    // The check mark rule of the change-skin commands.
+    bool IsSkinChecked(int id) const { return id == currentSkin + kFirstSkinCommand; }
+    int CurrentSkin() const { return currentSkin; }
+    // The change-skin menu, its check marks up to date; owned by this window.
+    QMenu* ChangeSkinMenu();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+    std::vector<CSkinButton*> buttons;
+    std::vector<CSkinSlider*> sliders;
+    std::vector<CSkinEdit*> edits;
+    std::vector<CSkinListBox*> listBoxes;
+    std::vector<CLabel*> labels;
+    std::vector<CSkinOption*> options;
+    std::vector<CSkinCheck*> checks;
+    std::vector<CSkinComboBox*> comboBoxes;
+    CSkinImage iconBitmap;
+    Rect iconRect;
+    CLabel* captionLabel = nullptr;
+    COLORREF transparentColour = kNoColour;
+    QRegion windowRegion;
+    int currentSkin = 0;
+    QImage backgroundCopy;
+    QPointer<CNotifierDialog> notifier;
+    Rect screenRect;
+    QString skinFile;
+    QImage backgroundBitmap;
+    CZipReader archive;
+
+private:
+    bool InstallPackage(const std::string& package, QString& problem);
+    void InstallBuiltInSkin();
+    void AddComboRows();
+    void ShowAt(const QPoint& place);
+    void UpdateSkinChecks();
+    void PrepareNotifier();
+    void CreateControls(const SkinDescription& skin);
+    void CreateTaskbarButtons(const SkinDescription& skin);
+    void ShowPlayNotPause();
+    void ShowTimeDisplay();
+    void ForwardMouseMove(QWidget* target, const QMouseEvent& event);
+
+    std::vector<QPointer<CSkinButton>> m_taskbarButtons;
+    std::shared_ptr<Prompts> m_prompts;
+    std::string m_startDirectory;
+    std::vector<std::string> m_packageFolders;
+    QPointer<QMenu> m_skinMenu;
+    bool m_dragging = false;
+    QPoint m_dragOffset;
+};

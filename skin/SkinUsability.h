@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+#include <string>
+
+// Whether a skin description can build a usable window: it must exist and name a background
+// bitmap that loads. Checked before the current skin is given up.
+class CSkinUsability {
+public:
+    // Why the skin described by `iniPath` cannot be used, or nothing when it can.
+    static std::optional<QString> Problem(const std::string& iniPath);
+};

@@ -1,0 +1,227 @@
+#include "controls/SkinComboBox.h"
+#include "controls/SkinListBox.h"
+#include "platform/Prompts.h"
+#include "skin/PackageExtractor.h"
+#include "tests/skin/SkinTestSupport.h"
+#include "tests/support/FakePrompts.h"
+#include "tests/zip/ZipBuilder.h"
+
+#include <QAction>
+#include <QBuffer>
+#include <QMenu>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+using namespace tipin::test;
+
+namespace {
+
+std::string BmpBytes(QSize size, QColor colour) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(colour);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "BMP");
+    return bytes.toStdString();
+}
+
+void WriteFile(const fs::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::vector<std::string> Entries(const fs::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        names.push_back(entry.path().filename().string());
+    }
+    return names;
+}
+
+// A skin whose background lies in a sub-folder, with a read-only button bitmap.
+std::string SubFolderPackage() {
+    ZipTestEntry readOnly;
+    readOnly.name = "button.bmp";
+    readOnly.data = BmpBytes(QSize(40, 10), Qt::yellow);
+    readOnly.externalAttributes = 0x21;
+    return ZipBuilder()
+        .Add("Skin.ini", "[Screen]\nMain=art\\back.bmp\n[BUTTONINFO]\n"
+                         "1=BUTTON_BROWSE,button.bmp,10,10,20,20,,F\n")
+        .Add("art/back.bmp", BmpBytes(QSize(200, 100), Qt::darkBlue))
+        .Add(readOnly)
+        .Build();
+}
+
+class SkinPackageDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_oldTmp = getenv("TMPDIR") ? getenv("TMPDIR") : "";
+        setenv("TMPDIR", temporary.path().c_str(), 1);
+        dialog.SetStartDirectory(start.path().string());
+        dialog.SetPackageFolders({});
+        dialog.SetPrompts(prompts);
+    }
+    void TearDown() override {
+        if (m_oldTmp.empty()) {
+            unsetenv("TMPDIR");
+        } else {
+            setenv("TMPDIR", m_oldTmp.c_str(), 1);
+        }
+    }
+    void CopyBundled(const std::string& name, const std::string& as = {}) {
+        fs::copy_file(BundledPackage(name), start.path() / (as.empty() ? name : as));
+    }
+    void ExpectNoWorkingFolders() {
+        EXPECT_TRUE(Entries(temporary.path()).empty()) << Entries(temporary.path()).front();
+    }
+
+    TempDir start;
+    TempDir temporary;
+    std::shared_ptr<FakePrompts> prompts = std::make_shared<FakePrompts>();
+    RecordingDialog dialog;
+
+private:
+    std::string m_oldTmp;
+};
+
+} // namespace
+
+TEST_F(SkinPackageDialogTest, AMissingPackageFailsAtOnceAndTheBuiltInSkinTakesOver) {
+    dialog.LoadStartupSkin();
+    EXPECT_EQ(prompts->Texts(), std::vector<QString>{"Open failed"});
+    EXPECT_EQ(prompts->messages[0].flags, Prompts::kIconError);
+    EXPECT_FALSE(dialog.buttons.empty()) << "the built-in skin has its controls";
+    EXPECT_FALSE(dialog.mask().isEmpty());
+    ExpectNoWorkingFolders();
+}
+
+TEST_F(SkinPackageDialogTest, AFileThatIsNoZipAsksToRetryWithinABound) {
+    WriteFile(start.path() / "Purple.skn", "this is not a zip archive at all");
+    const QString question = CPackageExtractor::kRetryQuestion;
+    prompts->answers = {Prompts::kIdYes, Prompts::kIdNo};
+    dialog.LoadStartupSkin();
+    EXPECT_EQ(prompts->Texts(), (std::vector<QString>{question, question, "Open failed"}));
+    EXPECT_EQ(prompts->messages[0].flags, Prompts::kYesNo | Prompts::kIconError);
+
+    prompts->messages.clear();
+    prompts->answers.assign(50, Prompts::kIdYes);
+    dialog.LoadStartupSkin();
+    EXPECT_EQ(prompts->messages.size(), std::size_t(CPackageExtractor::kMaxRetries + 2));
+    EXPECT_EQ(prompts->Texts().back(), "Open failed");
+    EXPECT_FALSE(dialog.buttons.empty());
+    ExpectNoWorkingFolders();
+}
+
+TEST_F(SkinPackageDialogTest, ATruncatedStartupPackageGivesTheMessagesThenTheBuiltInSkin) {
+    const std::string whole = ZipBuilder().Add("Skin.ini", "[Screen]\nMain=back.bmp\n").Build();
+    WriteFile(start.path() / "Purple.skn", whole.substr(0, whole.size() - 10));
+    dialog.LoadStartupSkin();
+    ASSERT_FALSE(prompts->messages.empty());
+    EXPECT_EQ(prompts->Texts().back(), "Open failed");
+    EXPECT_NE(dialog.FindButton("BUTTON_BROWSE"), nullptr);
+    ExpectNoWorkingFolders();
+}
+
+TEST_F(SkinPackageDialogTest, APackageWithASubFolderLoadsAndLeavesNothingBehind) {
+    WriteFile(start.path() / "Purple.skn", SubFolderPackage());
+    dialog.LoadStartupSkin();
+    EXPECT_TRUE(prompts->messages.empty());
+    EXPECT_EQ(dialog.BackgroundDC().size(), QSize(200, 100));
+    ASSERT_EQ(dialog.buttons.size(), 1u);
+    ExpectNoWorkingFolders();
+}
+
+TEST_F(SkinPackageDialogTest, EntriesThatLeaveTheWorkingFolderWriteNothingOutside) {
+    const std::string escape = "tipin-escape-" + std::to_string(getpid());
+    WriteFile(start.path() / "Purple.skn",
+              ZipBuilder()
+                  .Add("../" + escape, "x")
+                  .Add("/tmp/" + escape, "x")
+                  .Add("Skin.ini", "[Screen]\nMain=back.bmp\n")
+                  .Build());
+    dialog.LoadStartupSkin();
+    EXPECT_FALSE(fs::exists(temporary.path().parent_path() / escape));
+    EXPECT_FALSE(fs::exists(fs::path("/tmp") / escape));
+    EXPECT_FALSE(prompts->messages.empty());
+    EXPECT_FALSE(dialog.buttons.empty()) << "the built-in skin";
+    ExpectNoWorkingFolders();
+}
+
+TEST_F(SkinPackageDialogTest, SwitchingSkinsMovesTheCheckMarkAndAddsComboRows) {
+    CopyBundled("Purple.skn");
+    CopyBundled("Gray.zip");
+    CopyBundled("Deluxe.zip");
+    dialog.LoadStartupSkin();
+    QMenu* menu = dialog.ChangeSkinMenu();
+    ASSERT_EQ(menu->actions().size(), 8);
+    EXPECT_EQ(menu->actions()[0]->text(), "&Orange");
+    EXPECT_TRUE(menu->actions()[0]->isChecked()) << "right after start-up";
+
+    dialog.OnChangeSkin(0x8008);
+    EXPECT_TRUE(prompts->messages.empty());
+    menu = dialog.ChangeSkinMenu();
+    for (int i = 0; i < 8; ++i) {
+        EXPECT_EQ(menu->actions()[i]->isChecked(), i == 5) << i;
+    }
+    EXPECT_TRUE(dialog.comboBoxes.empty());
+
+    dialog.OnChangeSkin(0x800A);
+    ASSERT_FALSE(dialog.comboBoxes.empty());
+    const CComboList* rows = dialog.comboBoxes.front()->ListPart();
+    ASSERT_EQ(rows->ItemCount(), 3);
+    EXPECT_EQ(rows->ItemText(2, 0), "item3");
+    ExpectNoWorkingFolders();
+}
+
+TEST_F(SkinPackageDialogTest, ADamagedPackageOnAChangeKeepsTheCurrentSkinWorking) {
+    CopyBundled("Purple.skn");
+    WriteFile(start.path() / "Red.zip", "PK\x03\x04 broken");
+    dialog.LoadStartupSkin();
+    const auto names = [this] {
+        std::vector<QString> all;
+        for (const CSkinButton* button : dialog.buttons) {
+            all.push_back(button->name);
+        }
+        return all;
+    };
+    const std::vector<QString> before = names();
+    dialog.show();
+    dialog.OnChangeSkin(0x8007);
+    EXPECT_EQ(names(), before);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_TRUE(dialog.IsSkinChecked(0x8003)) << "the check mark stays with the skin shown";
+    ASSERT_FALSE(prompts->messages.empty());
+    EXPECT_TRUE(prompts->Texts().back().startsWith("The skin could not be loaded: "));
+    dialog.OnButtonClicked(dialog.buttons.front()->index);
+    EXPECT_EQ(dialog.calls.size(), 1u);
+    ExpectNoWorkingFolders();
+}
+
+TEST_F(SkinPackageDialogTest, AFolderCalledTestInTheCurrentDirectoryIsNeverTouched) {
+    CopyBundled("Purple.skn");
+    CopyBundled("Orange.zip");
+    CopyBundled("Pink.zip");
+    fs::create_directory(start.path() / "Test");
+    WriteFile(start.path() / "Test" / "keep.txt", "mine");
+    const fs::path previous = fs::current_path();
+    fs::current_path(start.path());
+    dialog.LoadStartupSkin();
+    dialog.OnChangeSkin(0x8003);
+    dialog.OnChangeSkin(0x8009);
+    fs::current_path(previous);
+    EXPECT_TRUE(fs::exists(start.path() / "Test" / "keep.txt"));
+    EXPECT_EQ(Entries(start.path()).size(), 4u) << "nothing written to the current directory";
+    EXPECT_TRUE(prompts->messages.empty());
+    ExpectNoWorkingFolders();
+}
+
+TEST_F(SkinPackageDialogTest, PackagesAreFoundInTheProgramsSkinFoldersAfterTheStartDirectory) {
+    TempDir installed;
+    fs::copy_file(BundledPackage("Purple.skn"), installed.path() / "Purple.skn");
+    dialog.SetPackageFolders({installed.path().string()});
+    EXPECT_EQ(dialog.FindPackage("Purple.skn"), installed.path().string() + "/Purple.skn");
+    CopyBundled("Gray.zip", "Purple.skn");
+    EXPECT_EQ(dialog.FindPackage("Purple.skn"), start.path().string() + "/Purple.skn");
+}
