@@ -42,9 +42,21 @@ void AddBand(std::vector<QRect>& rects, const std::vector<Run>& runs, int top, i
     }
 }
 
+// The kept area is smaller than the whole exactly when a pixel was cut.
+bool CutAny(const std::vector<QRect>& rects, int width, int height) {
+    qint64 kept = 0;
+    for (const QRect& rect : rects) {
+        kept += qint64(rect.width()) * rect.height();
+    }
+    return kept < qint64(width) * height;
+}
+
 } // namespace
 
-QRegion CImageOutline::Of(const QImage& source, COLORREF cut, int width) {
+QRegion CImageOutline::Of(const QImage& source, COLORREF cut, int width, bool* anyCut) {
+    if (anyCut != nullptr) {
+        *anyCut = false;
+    }
     if (source.isNull()) {
         return {};
     }
@@ -67,25 +79,10 @@ QRegion CImageOutline::Of(const QImage& source, COLORREF cut, int width) {
         bandTop = y;
     }
     AddBand(rects, band, bandTop, image.height());
+    if (anyCut != nullptr) {
+        *anyCut = CutAny(rects, used, image.height());
+    }
     QRegion region;
     region.setRects(rects.data(), int(rects.size()));
     return region;
-}
-
-bool CImageOutline::HasColour(const QImage& source, COLORREF cut, int width) {
-    if (source.isNull() || cut == kNoColour) {
-        return false;
-    }
-    const QImage image = source.convertToFormat(QImage::Format_RGB32);
-    const int used = UsedWidth(image, width);
-    const QRgb cutPixel = Opaque(cut);
-    for (int y = 0; y < image.height(); ++y) {
-        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        for (int x = 0; x < used; ++x) {
-            if ((row[x] | 0xFF000000u) == cutPixel) {
-                return true;
-            }
-        }
-    }
-    return false;
 }

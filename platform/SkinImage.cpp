@@ -1,5 +1,7 @@
 #include "platform/SkinImage.h"
 
+#include "platform/SkinImageCache.h"
+
 #include <QImageReader>
 #include <QPainter>
 
@@ -35,13 +37,15 @@ CSkinImage CSkinImage::FromFile(const std::string& path) {
     if (path.empty()) {
         return {};
     }
+    if (const std::optional<QImage> cached = CSkinImageCache::Find(path)) {
+        return cached->isNull() ? CSkinImage() : CSkinImage(*cached);
+    }
     QImageReader reader(QString::fromStdString(path), "bmp");
     reader.setDecideFormatFromContent(false);
     const QImage image = reader.read();
-    if (image.isNull()) {
-        return {};
-    }
-    return CSkinImage(image);
+    const CSkinImage decoded = image.isNull() ? CSkinImage() : CSkinImage(image);
+    CSkinImageCache::Store(path, decoded.Image());
+    return decoded;
 }
 
 CSkinImage CSkinImage::Frame(int index, int count, const QSize& size) const {

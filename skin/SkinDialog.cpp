@@ -14,6 +14,7 @@
 #include "platform/PrivateFolder.h"
 #include "platform/QtConvert.h"
 #include "platform/QtPrompts.h"
+#include "platform/SkinImageCache.h"
 #include "skin/PackageExtractor.h"
 #include "skin/SkinControlBuilder.h"
 #include "skin/SkinDescriptionReader.h"
@@ -125,6 +126,7 @@ std::string CSkinDialog::SkinFolder(const std::string& path) const {
 }
 
 void CSkinDialog::LoadSkin() {
+    const CSkinImageCache decodeOnce;
     PrepareNotifier();
     FreeSkin();
     const SkinDescriptionReader reader(skinFile.toStdString());
@@ -250,13 +252,15 @@ bool CSkinDialog::BuildWindowRegion(QRegion& region, const QImage& bitmap, COLOR
         clearMask();
         return false;
     }
-    region = CImageOutline::Of(bitmap, colour);
+    bool cut = false;
+    region = CImageOutline::Of(bitmap, colour, -1, &cut);
     setMask(region);
-    return CImageOutline::HasColour(bitmap, colour);
+    return cut;
 }
 
+// Both stay unchanged while the skin lives, so they may share their pixels.
 void CSkinDialog::CopyBackground() {
-    backgroundCopy = backgroundBitmap.copy();
+    backgroundCopy = backgroundBitmap;
 }
 
 void CSkinDialog::paintEvent(QPaintEvent*) {
@@ -426,6 +430,7 @@ bool CSkinDialog::DeleteFolder(const std::string& folder) {
 // Extracts into a private folder, checks the skin before giving up the current one, loads
 // it, and removes the folder whatever happened.
 bool CSkinDialog::InstallPackage(const std::string& package, QString& problem) {
+    const CSkinImageCache decodeOnce;
     try {
         const CPrivateFolder folder("tipin-skin-");
         const bool extracted = ExtractPackage(package, folder.Path());

@@ -519,6 +519,15 @@ TEST_F(NotifierDialogTest, TheBackgroundIsTheBitmapAtFullSize) {
     EXPECT_EQ(shot.pixel(belowText), image.pixel(belowText));
 }
 
+TEST_F(NotifierDialogTest, ThePagesInkReadsOnLightAndOnDarkSkins) {
+    const auto ink = [this] { return popup->WebView()->palette().color(QPalette::Text); };
+    Load(WriteBmp((dir.path() / "light.bmp").string(),
+                  SolidImage({320, 240}, QColor(240, 236, 250))));
+    EXPECT_LT(ink().lightness(), 80);
+    Load(WriteBmp((dir.path() / "dark.bmp").string(), SolidImage({320, 240}, QColor(34, 34, 38))));
+    EXPECT_GT(ink().lightness(), 180);
+}
+
 TEST_F(NotifierDialogTest, ATickMovesTheWindowAndPaintsNothing) {
     Load(bitmap);
     ShowAsTheLoader();

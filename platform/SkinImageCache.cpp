@@ -1,0 +1,37 @@
+#include "platform/SkinImageCache.h"
+
+namespace {
+
+CSkinImageCache* g_current = nullptr;
+
+} // namespace
+
+// An inner cache leaves the outer one in charge, so nested loads share their images.
+CSkinImageCache::CSkinImageCache() {
+    if (g_current == nullptr) {
+        g_current = this;
+    }
+}
+
+CSkinImageCache::~CSkinImageCache() {
+    if (g_current == this) {
+        g_current = nullptr;
+    }
+}
+
+std::optional<QImage> CSkinImageCache::Find(const std::string& path) {
+    if (g_current == nullptr) {
+        return std::nullopt;
+    }
+    const auto found = g_current->m_images.find(path);
+    if (found == g_current->m_images.end()) {
+        return std::nullopt;
+    }
+    return found->second;
+}
+
+void CSkinImageCache::Store(const std::string& path, const QImage& image) {
+    if (g_current != nullptr) {
+        g_current->m_images[path] = image;
+    }
+}
