@@ -83,8 +83,11 @@ void WriteResult(const Plan& plan, SafeFileReplacer& replacer, const TiffWriteHo
     }
 }
 
-void InsertChecked(const std::string& targetPath, int position, const std::string& sourcePath,
+void InsertChecked(const std::string& givenTarget, int position, const std::string& sourcePath,
                    const TiffWriteHook& hook, std::vector<std::string>& warnings) {
+    // A symbolic link is followed once, here: the file it leads to is read and replaced,
+    // and the link stays as it is.
+    const std::string targetPath = SafeFileReplacer::ResolveTarget(givenTarget);
     const TiffSourceFile target(targetPath);
     const TiffSourceFile source(sourcePath);
     Plan plan{target, source, TiffValidator::WalkPages(target), TiffValidator::WalkPages(source)};

@@ -20,6 +20,15 @@ bool ReadPart(CZipVolumeStore& store, std::uint16_t length, std::int64_t& bytesL
 
 } // namespace
 
+bool CZipEntryInfo::HasDirectoryName() const {
+    const std::uint32_t size = fileName.GetSize();
+    if (size == 0) {
+        return false;
+    }
+    const unsigned char last = fileName.GetData()[size - 1];
+    return last == '/' || last == '\\';
+}
+
 std::uint32_t CZipEntryInfo::GetRecordSize() const {
     return kFixedSize + fileName.GetSize() + extraField.GetSize() + comment.GetSize();
 }

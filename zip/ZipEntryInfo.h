@@ -36,7 +36,11 @@ public:
     bool IsEncrypted() const { return (flags & 0x0001) != 0; }
     bool HasDataDescriptor() const { return (flags & 0x0008) != 0; }
     bool HasUtf8Name() const { return (flags & 0x0800) != 0; }
-    bool IsDirectory() const { return (externalAttributes & 0x10) != 0; }
+    bool HasDirectoryAttribute() const { return (externalAttributes & 0x10) != 0; }
+    // A name that ends with `/` or `\` names a directory whatever the attributes say (some
+    // archivers leave the attribute out: Python's zipfile, bsdtar).
+    bool HasDirectoryName() const;
+    bool IsDirectory() const { return HasDirectoryAttribute() || HasDirectoryName(); }
     std::uint32_t GetRecordSize() const;
     std::string GetFileName() const { return fileName.ToString(); }
 

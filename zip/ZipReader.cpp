@@ -52,6 +52,29 @@ bool IsSafeName(const std::string& name) {
     return true;
 }
 
+// "." components name the folder they stand in (bsdtar names every entry "./..." and
+// starts with "./" itself): "./a/./b" is "a\\b", "./" is the folder itself.
+std::string WithoutDotComponents(const std::string& relative) {
+    std::string result;
+    std::size_t start = 0;
+    while (start <= relative.size()) {
+        std::size_t stop = start;
+        while (stop < relative.size() && !IsSeparator(relative[stop])) {
+            ++stop;
+        }
+        const bool last = stop == relative.size();
+        if (relative.compare(start, stop - start, ".") != 0) {
+            result.append(relative, start, stop - start);
+            if (!last) {
+                result += '\\';
+            }
+        }
+        start = stop + 1;
+    }
+    const std::size_t first = result.find_first_not_of("\\");
+    return first == std::string::npos ? std::string() : result.substr(first);
+}
+
 } // namespace
 
 CZipReader::CZipReader() = default;
@@ -123,6 +146,10 @@ bool CZipReader::ExtractEntry(std::uint16_t index, const std::string& folder, bo
     const std::string target = TargetPath(
         newName != nullptr ? std::string(newName) : info.GetFileName(), folder, fullPath);
     if (info.IsDirectory()) {
+        // Only the name says "directory": data in it means the entry is damaged.
+        if (!info.HasDirectoryAttribute() && info.uncompressedSize != 0) {
+            Raise(CZipException::kBadArchive);
+        }
         ForceDirectory(target);
         FileSystem::SetAttributes(target, info.externalAttributes);
         return true;
@@ -168,7 +195,7 @@ std::string CZipReader::TargetPath(const std::string& name, const std::string& f
         relative.insert(0,
                         start == std::string::npos ? std::string() : parts.directory.substr(start));
     }
-    return base + "\\" + relative;
+    return base + "\\" + WithoutDotComponents(relative);
 }
 
 bool CZipReader::OpenEntry(std::uint16_t index) {

@@ -31,12 +31,15 @@ public:
 
     std::uint16_t GetEntryCount() const;
     bool GetEntryInfo(std::uint16_t index, CZipEntryInfo& info) const;
+    // The directory attribute, or a name that ends with `/` or `\`.
     bool IsDirectoryEntry(std::uint16_t index) const;
     // Traditional PKWARE encryption; Open empties the password.
     void SetPassword(const std::string& password);
 
     // Writes entry `index` under `folder`. A name that would leave the folder raises cause
-    // 19 and writes nothing.
+    // 19 and writes nothing. "." components name the folder they stand in ("./" is `folder`
+    // itself). An entry is a directory when its attributes say so or its name ends with a
+    // separator; such a name without the attribute and with data raises cause 10.
     bool ExtractEntry(std::uint16_t index, const std::string& folder, bool fullPath = true,
                       const char* newName = nullptr, ProgressCallback callback = nullptr,
                       void* callbackValue = nullptr, std::uint32_t bufferSize = 65535);

@@ -136,6 +136,29 @@ TEST_F(PagesCommandTest, AFailedInsertLeavesTheTargetAndSaysWhy) {
     EXPECT_TRUE(ReadBytes(target) == before);
 }
 
+TEST_F(PagesCommandTest, InsertIntoASymbolicLinkChangesTheFileItLeadsTo) {
+    fs::create_directories(dir.path() / "docs");
+    const fs::path real = dir.path() / "docs" / "doc.tif";
+    fs::rename(target, real);
+    const fs::path link = dir.path() / "link.tif";
+    fs::create_symlink("docs/doc.tif", link);
+    const Outcome outcome = RunPages({"insert", link.string(), "2", source.string()});
+    EXPECT_EQ(outcome.code, PagesCommand::kSuccess) << outcome.err;
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(fs::read_symlink(link), "docs/doc.tif");
+    ASSERT_EQ(LibtiffPageCount(real), 4);
+    EXPECT_EQ(PageWidth(real, 1), 20u);
+
+    const fs::path dangling = dir.path() / "dangling.tif";
+    fs::create_symlink("gone.tif", dangling);
+    const Outcome failed = RunPages({"insert", dangling.string(), "1", source.string()});
+    ExpectOneLineError(failed, PagesCommand::kFailure);
+    EXPECT_NE(failed.err.find("leads to gone.tif, which does not exist"), std::string::npos)
+        << failed.err;
+    EXPECT_FALSE(fs::exists(dir.path() / "gone.tif"));
+    EXPECT_TRUE(fs::is_symlink(dangling));
+}
+
 TEST_F(PagesCommandTest, RenderWritesAFittedPng) {
     const fs::path png = dir.path() / "page.png";
     const Outcome fitted =

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <tiffio.h>
 #include <unistd.h>
 
@@ -148,6 +149,70 @@ TEST_F(InsertTest, PermissionBitsOfTheTargetAreKept) {
     ASSERT_TRUE(TiffDocument::InsertPages(target, 1, source).ok);
     EXPECT_EQ(fs::status(target).permissions(),
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+}
+
+TEST_F(InsertTest, OwnerAndGroupOfTheTargetAreKept) {
+    fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    struct stat before {};
+    ASSERT_EQ(::stat(target.c_str(), &before), 0);
+    if (::geteuid() == 0) {
+        // Root may give the file any owner and group; the result must keep both.
+        ASSERT_EQ(::chown(target.c_str(), 4321, 8765), 0);
+        before.st_uid = 4321;
+        before.st_gid = 8765;
+    }
+    ASSERT_TRUE(TiffDocument::InsertPages(target, 1, source).ok);
+    struct stat after {};
+    ASSERT_EQ(::stat(target.c_str(), &after), 0);
+    EXPECT_EQ(after.st_uid, before.st_uid);
+    EXPECT_EQ(after.st_gid, before.st_gid);
+    EXPECT_EQ(after.st_mode & 07777, 0640u);
+    EXPECT_EQ(LibtiffPageCount(target), 5);
+}
+
+// --- A target that is a symbolic link ---
+
+TEST_F(InsertTest, ASymbolicLinkStaysAndTheFileItLeadsToGetsThePages) {
+    const fs::path docs = dir.path() / "docs";
+    fs::create_directories(docs);
+    const fs::path real = docs / "doc.tif";
+    WriteTiff(real, Pages(10, 3));
+    const fs::path link = dir.path() / "link.tif";
+    const fs::path chain = dir.path() / "chain.tif";
+    fs::create_symlink("docs/doc.tif", link);
+    fs::create_symlink("link.tif", chain);
+    const TiffStatus status = TiffDocument::InsertPages(link, 2, source);
+    ASSERT_TRUE(status.ok) << status.message;
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(fs::read_symlink(link), "docs/doc.tif");
+    EXPECT_EQ(Widths(real), (std::vector<std::uint32_t>{10, 20, 21, 11, 12}));
+    // A link to the link leads to the same file.
+    ASSERT_TRUE(TiffDocument::InsertPages(chain, 1, source).ok);
+    EXPECT_TRUE(fs::is_symlink(chain));
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(LibtiffPageCount(real), 7);
+    EXPECT_EQ(FilesIn(docs), 1u);
+    EXPECT_EQ(FilesIn(dir.path()), 5u); // target, source, docs, link, chain
+}
+
+TEST_F(InsertTest, ALinkThatLeadsNowhereFailsAndWritesNothing) {
+    const fs::path dangling = dir.path() / "dangling.tif";
+    fs::create_symlink("docs/missing.tif", dangling);
+    const TiffStatus status = TiffDocument::InsertPages(dangling, 1, source);
+    EXPECT_FALSE(status.ok);
+    EXPECT_EQ(status.message, "The symbolic link " + dangling.string() +
+                                  " leads to docs/missing.tif, which does not exist");
+    EXPECT_TRUE(fs::is_symlink(dangling));
+    EXPECT_FALSE(fs::exists(dir.path() / "docs"));
+    EXPECT_EQ(FilesIn(dir.path()), 3u);
+
+    const fs::path loop = dir.path() / "loop.tif";
+    fs::create_symlink("loop.tif", loop);
+    const TiffStatus looped = TiffDocument::InsertPages(loop, 1, source);
+    EXPECT_FALSE(looped.ok);
+    EXPECT_EQ(looped.message.rfind("Cannot follow the symbolic link " + loop.string(), 0), 0u)
+        << looped.message;
+    EXPECT_EQ(FilesIn(dir.path()), 4u);
 }
 
 TEST_F(InsertTest, EveryFailedWriteLeavesTheTargetUnchangedAndNoTemporaryFile) {

@@ -35,6 +35,32 @@ TEST_F(SkinToolTest, ExtractsAPackage) {
     EXPECT_EQ(tipin::test::ReadFile(out / "img" / "Back.bmp"), "BM");
 }
 
+// bsdtar's "./" names and a directory entry without the directory bit, as Python's zipfile
+// writes one.
+TEST_F(SkinToolTest, ExtractsPackagesOfOtherArchivers) {
+    tipin::test::ZipTestEntry root;
+    root.name = "./";
+    root.method = 0;
+    root.externalAttributes = 0x41ED0000;
+    tipin::test::ZipTestEntry img;
+    img.name = "img/";
+    img.method = 0;
+    img.externalAttributes = 0600u << 16;
+    const std::string package = m_dir
+                                    .write("Other.zip", ZipBuilder()
+                                                            .Add(root)
+                                                            .Add("./Skin.ini", "[Main]\n")
+                                                            .Add(img)
+                                                            .Add("img/Back.bmp", "BM")
+                                                            .Build())
+                                    .string();
+    const fs::path out = m_dir.path() / "Test";
+    EXPECT_EQ(Run({"extract", package, out.string()}), CSkinTool::kSuccess);
+    EXPECT_EQ(m_err.str(), "");
+    EXPECT_EQ(tipin::test::ReadFile(out / "Skin.ini"), "[Main]\n");
+    EXPECT_EQ(tipin::test::ReadFile(out / "img" / "Back.bmp"), "BM");
+}
+
 TEST_F(SkinToolTest, ReportsAnOpenFailureOnOneLine) {
     const std::string package = m_dir.write("Bad.zip", "not a zip").string();
     EXPECT_EQ(Run({"extract", package, (m_dir.path() / "Test").string()}), CSkinTool::kFailure);

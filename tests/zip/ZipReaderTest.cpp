@@ -6,6 +6,7 @@
 #include "tests/zip/ZipTestSupport.h"
 #include "zip/ZipException.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -276,8 +277,116 @@ TEST_F(ZipReaderTest, DirectoryEntriesMakeFoldersEvenWhenTheyExist) {
     m_reader.Close(true);
 }
 
-TEST_F(ZipReaderTest, DirectoryNameWithoutTheAttributeFailsAsAFile) {
-    EXPECT_EQ(Extract(ZipBuilder().Add("dir/", "", 0).Build()),
+// --- Archives made by other archivers ---
+
+// What `bsdtar --format zip -cf skin.zip .` writes: "./" first, every name under "./", and
+// only Unix modes in the attributes (no directory bit).
+ZipBuilder BsdtarStyle() {
+    ZipBuilder builder;
+    for (const auto& [name, data] :
+         std::vector<std::pair<std::string, std::string>>{{"./", ""},
+                                                          {"./Skin.ini", "[Main]\n"},
+                                                          {"./img/", ""},
+                                                          {"./img/Back.bmp", "BMback"},
+                                                          {"./img/./deep/./Knob.bmp", "BMknob"}}) {
+        ZipTestEntry entry = Entry(name, data, data.empty() ? 0 : 8);
+        entry.externalAttributes = data.empty() ? 0x41ED0000 : 0x81A40000;
+        builder.Add(entry);
+    }
+    return builder;
+}
+
+std::vector<std::string> Listing(const fs::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& item : fs::recursive_directory_iterator(folder)) {
+        names.push_back(fs::relative(item.path(), folder).generic_string() +
+                        (item.is_directory() ? "/" : ""));
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+TEST_F(ZipReaderTest, DotComponentsNameTheFolderTheyStandIn) {
+    const std::string bytes = BsdtarStyle().Build();
+    const std::vector<std::string> expected = {"Skin.ini", "img/", "img/Back.bmp", "img/deep/",
+                                               "img/deep/Knob.bmp"};
+    // "./" is the extraction folder: made when missing, fine when already there.
+    EXPECT_EQ(Extract(bytes), 0);
+    EXPECT_EQ(Listing(Out()), expected);
+    EXPECT_EQ(ReadFile(OutPath("Skin.ini")), "[Main]\n");
+    EXPECT_EQ(ReadFile(OutPath("img/deep/Knob.bmp")), "BMknob");
+    EXPECT_EQ(Extract(bytes), 0);
+    EXPECT_EQ(Listing(Out()), expected);
+    ASSERT_EQ(OpenCause(m_reader, Archive(bytes)), 0);
+    EXPECT_TRUE(m_reader.IsDirectoryEntry(0));
+    EXPECT_TRUE(m_reader.ExtractEntry(0, Out()));
+    EXPECT_TRUE(m_reader.ExtractEntry(1, Out(), false));
+    EXPECT_TRUE(m_reader.ExtractEntry(3, Out(), true, "./renamed/./Back.bmp"));
+    EXPECT_EQ(ReadFile(OutPath("renamed/Back.bmp")), "BMback");
+    // Its folders are made even when no "./" entry made the extraction folder first.
+    const fs::path fresh = m_dir.path() / "fresh";
+    EXPECT_TRUE(m_reader.ExtractEntry(4, fresh.string()));
+    EXPECT_EQ(Listing(fresh), (std::vector<std::string>{"img/", "img/deep/", "img/deep/Knob.bmp"}));
+    m_reader.Close(true);
+}
+
+TEST_F(ZipReaderTest, TrailingSeparatorNamesADirectoryWhateverTheAttributes) {
+    // Python's zipfile writes a ZipInfo("a/") with mode 0600 and no directory bit; others
+    // write no attributes at all, or only the archive bit.
+    ZipTestEntry python = Entry("a/", "", 0);
+    python.externalAttributes = 0600u << 16;
+    ZipTestEntry none = Entry("b\\", "", 0);
+    none.externalAttributes = 0;
+    ZipTestEntry archiveBit = Entry("c/d/", "");
+    archiveBit.externalAttributes = 0x20;
+    const std::string bytes = ZipBuilder()
+                                  .Add(python)
+                                  .Add("a/one.txt", "1")
+                                  .Add(none)
+                                  .Add("b/two.txt", "2")
+                                  .Add(archiveBit)
+                                  .Add("c/d/three.txt", "3")
+                                  .Build();
+    EXPECT_EQ(Extract(bytes), 0);
+    EXPECT_EQ(Listing(Out()), (std::vector<std::string>{"a/", "a/one.txt", "b/", "b/two.txt", "c/",
+                                                        "c/d/", "c/d/three.txt"}));
+    EXPECT_EQ(ReadFile(OutPath("c/d/three.txt")), "3");
+    EXPECT_EQ(Extract(bytes), 0);
+    ASSERT_EQ(OpenCause(m_reader, Archive(bytes)), 0);
+    for (const std::uint16_t index : {0, 2, 4}) {
+        EXPECT_TRUE(m_reader.IsDirectoryEntry(index)) << index;
+        EXPECT_TRUE(m_reader.ExtractEntry(index, Out())) << index;
+    }
+    EXPECT_FALSE(m_reader.IsDirectoryEntry(1));
+    m_reader.Close(true);
+}
+
+TEST_F(ZipReaderTest, DirectoryNameThatHoldsDataIsRefusedAsDamaged) {
+    for (const std::uint16_t method : {0, 8}) {
+        SCOPED_TRACE(method);
+        TempDir dir;
+        const std::string bytes = ZipBuilder()
+                                      .Add("first.txt", "1")
+                                      .Add("a/", "data", method)
+                                      .Add("last.txt", "2")
+                                      .Build();
+        const fs::path out = dir.path() / "out";
+        EXPECT_EQ(ExtractPackage(m_reader, dir.write("damaged.zip", bytes).string(), out.string()),
+                  CZipException::zipErrBadArchive);
+        EXPECT_EQ(Listing(out), std::vector<std::string>{"first.txt"});
+    }
+    // Deflating nothing still takes two bytes: such an entry holds no data.
+    EXPECT_EQ(Extract(ZipBuilder().Add("empty/", "", 8).Build()), 0);
+    EXPECT_TRUE(fs::is_directory(OutPath("empty")));
+    // With the directory bit the data is ignored, as before.
+    ZipTestEntry attributed = Entry("dir/", "data");
+    attributed.externalAttributes = 0x10;
+    EXPECT_EQ(Extract(ZipBuilder().Add(attributed).Build()), 0);
+    EXPECT_TRUE(fs::is_directory(OutPath("dir")));
+}
+
+TEST_F(ZipReaderTest, AFileNamedLikeTheFolderItselfStillFails) {
+    EXPECT_EQ(Extract(ZipBuilder().Add(".", "x", 0).Build()),
               tipin::test::kFileCauseBase + CFileException::accessDenied);
 }
 
@@ -503,7 +612,8 @@ INSTANTIATE_TEST_SUITE_P(ZipSlip, UnsafeNameTest,
                          ::testing::Values("../evil.txt", "..\\evil.txt", "x/../../evil.txt",
                                            "x\\..\\..\\evil.txt", "..", "/tmp/evil.txt",
                                            "\\evil.txt", "C:\\evil.txt", "c:evil.txt",
-                                           std::string("ev\0il.txt", 9)));
+                                           std::string("ev\0il.txt", 9), "./../evil.txt",
+                                           ".\\..\\evil.txt", "./..", "x/./../../evil.txt"));
 
 TEST_F(ZipReaderTest, DotsInsideNamesAreFine) {
     EXPECT_EQ(Extract(ZipBuilder().Add("a..b/..c/.d", "dots").Build()), 0);
