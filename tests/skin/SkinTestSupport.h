@@ -40,6 +40,7 @@ public:
     using CSkinDialog::checks;
     using CSkinDialog::comboBoxes;
     using CSkinDialog::edits;
+    using CSkinDialog::iconRect;
     using CSkinDialog::labels;
     using CSkinDialog::listBoxes;
     using CSkinDialog::options;

@@ -1,6 +1,10 @@
 #include "tests/skin/SkinTestSupport.h"
+#include "tests/support/FakePrompts.h"
+#include "platform/QtConvert.h"
 
+#include <QAction>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScreen>
@@ -113,4 +117,51 @@ TEST(SkinWindowX11Test, DraggingTheBackgroundMovesTheWindow) {
     WaitUntil([&] { return window.pos() == before + QPoint(120, 50); });
     EXPECT_EQ(window.pos(), before + QPoint(120, 50));
     EXPECT_TRUE(window.calls.empty());
+}
+
+TEST(SkinWindowX11Test, TheChangeSkinMenuSwapsTheShapeWithRealClicks) {
+    RecordingDialog window;
+    window.SetStartDirectory(TIPIN_RUN_DIR);
+    window.SetPackageFolders({});
+    window.SetPrompts(std::make_shared<FakePrompts>());
+    window.LoadStartupSkin();
+    window.move(150, 60);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QTest::qWait(100);
+    const QRegion before = window.mask();
+    const QPoint at = window.mapToGlobal(BackgroundPoint(window));
+    Pointer({"mousemove", QString::number(at.x()), QString::number(at.y()), "click", "3"});
+    QMenu* menu = window.ChangeSkinMenu();
+    WaitUntil([menu] { return menu->isVisible(); });
+    ASSERT_TRUE(menu->isVisible());
+    QAction* black = menu->actions().at(1);
+    ASSERT_EQ(black->text(), "&Black");
+    const QPoint item = menu->mapToGlobal(menu->actionGeometry(black).center());
+    Pointer({"mousemove", QString::number(item.x()), QString::number(item.y())});
+    QTest::qWait(100);
+    Pointer({"click", "1"});
+    WaitUntil([&window] { return window.CurrentSkin() == 1 && window.isVisible(); });
+    ASSERT_EQ(window.CurrentSkin(), 1);
+    QTest::qWait(200);
+
+    const QRegion after = window.mask();
+    EXPECT_FALSE((after ^ before).isEmpty()) << "the new skin has another outline";
+    EXPECT_EQ(window.pos(), QPoint(150, 60)) << "the window comes back where it was";
+    const QImage screen = window.screen()
+                              ->grabWindow(0, window.x(), window.y(), window.width(),
+                                           window.height())
+                              .toImage();
+    const QImage& background = window.BackgroundDC();
+    for (int y = 0; y < background.height(); y += 2) {
+        for (int x = 0; x < background.width(); x += 2) {
+            const bool magenta = (background.pixel(x, y) & 0xFFFFFF) == 0xFF00FF;
+            EXPECT_EQ(after.contains(QPoint(x, y)), !magenta) << x << "," << y;
+            const bool underIcon = ToQRect(window.iconRect).contains(x, y);
+            if (!magenta && x % 16 == 0 && y % 16 == 0 && window.childAt(x, y) == nullptr &&
+                !underIcon) {
+                EXPECT_EQ(screen.pixel(x, y), background.pixel(x, y)) << x << "," << y;
+            }
+        }
+    }
 }
