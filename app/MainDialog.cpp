@@ -3,7 +3,6 @@
 #include "controls/Label.h"
 #include "controls/SkinButton.h"
 #include "controls/SkinEdit.h"
-#include "controls/SkinSlider.h"
 #include "platform/CRuntime.h"
 #include "platform/Prompts.h"
 #include "platform/QtConvert.h"
@@ -96,17 +95,9 @@ void CMainDialog::OptionSelected(const QString&) {}
 
 // The slider's own position is shown; the reported one is not needed.
 void CMainDialog::SliderChanged(const QString& name, int) {
-    if (name != QLatin1String("SLIDER_PROGRESS")) {
-        return;
+    if (name == QLatin1String("SLIDER_PROGRESS")) {
+        UpdateTimeLabel();
     }
-    const CSkinSlider* progress = FindSlider(name);
-    CLabel* time = FindLabel(QStringLiteral("LABEL_TIME"));
-    if (progress == nullptr || time == nullptr) {
-        return;
-    }
-    time->SetText(FormatTime(progress->GetPos()) + QLatin1Char('/') +
-                  FormatTime(progress->GetRangeMax()));
-    time->update();
 }
 
 CSkinEdit* CMainDialog::EditBox(int position) const {
@@ -119,30 +110,28 @@ QString CMainDialog::EditText(int position) const {
 }
 
 void CMainDialog::Browse() {
-    CSkinEdit* target = EditBox(kTargetBox);
-    if (target == nullptr) {
-        return;
+    if (const std::optional<QString> path =
+            ChooseInto(kTargetBox, tr("Choose the TIFF file to insert into"))) {
+        ShowFirstPage(*path);
     }
-    const std::optional<QString> path = ChooseTiff(tr("Choose the TIFF file to insert into"));
-    if (!path) {
-        return;
-    }
-    target->setEnabled(true);
-    target->setText(*path);
-    ShowFirstPage(*path);
 }
 
 void CMainDialog::BrowseAppend() {
-    CSkinEdit* append = EditBox(kAppendBox);
-    if (append == nullptr) {
-        return;
+    ChooseInto(kAppendBox, tr("Choose the TIFF file whose pages to insert"));
+}
+
+// The chosen file goes into the edit box, which is enabled even if the skin made it disabled.
+std::optional<QString> CMainDialog::ChooseInto(int position, const QString& title) {
+    CSkinEdit* box = EditBox(position);
+    if (box == nullptr) {
+        return std::nullopt;
     }
-    const std::optional<QString> path = ChooseTiff(tr("Choose the TIFF file whose pages to insert"));
-    if (!path) {
-        return;
+    const std::optional<QString> path = ChooseTiff(title);
+    if (path) {
+        box->setEnabled(true);
+        box->setText(*path);
     }
-    append->setEnabled(true);
-    append->setText(*path);
+    return path;
 }
 
 void CMainDialog::Convert() {
@@ -207,8 +196,8 @@ void CMainDialog::ShowFirstPage(const QString& path) {
 }
 
 std::optional<QString> CMainDialog::ChooseTiff(const QString& title) {
-    const QString folder = m_chooserFolder.isEmpty() ? QString::fromStdString(StartDirectory())
-                                                     : m_chooserFolder;
+    const QString folder =
+        m_chooserFolder.isEmpty() ? QString::fromStdString(StartDirectory()) : m_chooserFolder;
     const std::optional<QString> path =
         GetPrompts().OpenFile(title, QString::fromLatin1(kTiffFilter), folder);
     if (path) {

@@ -21,8 +21,7 @@ public:
     static constexpr const char* kPlayPressed = "Play Button Pressed";
     static constexpr const char* kPausePressed = "Pause Button Pressed";
     // Matches TIFF names in any letter case.
-    static constexpr const char* kTiffFilter =
-        "TIFF files (*.[tT][iI][fF] *.[tT][iI][fF][fF])";
+    static constexpr const char* kTiffFilter = "TIFF files (*.[tT][iI][fF] *.[tT][iI][fF][fF])";
     static constexpr std::int16_t kStartupSetting = 4;
     static constexpr std::int16_t kDisplaySetting = 10;
     // The edit boxes by position.
@@ -54,6 +53,7 @@ private:
     void ShowChosenPage();
     void SwapPlayPause(const char* message, bool playing);
     void ShowFirstPage(const QString& path);
+    std::optional<QString> ChooseInto(int position, const QString& title);
     std::optional<QString> ChooseTiff(const QString& title);
     QString EditText(int position) const;
     static std::int16_t LowSixteenBits(const QString& text);

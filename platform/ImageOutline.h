@@ -13,6 +13,5 @@ public:
     // Pixels of `cut` are outside; kNoColour cuts nothing. Only the first `width` columns
     // count (all of them when `width` is negative or wider than the image). `anyCut`, when
     // given, tells whether at least one pixel was cut.
-    static QRegion Of(const QImage& image, COLORREF cut, int width = -1,
-                      bool* anyCut = nullptr);
+    static QRegion Of(const QImage& image, COLORREF cut, int width = -1, bool* anyCut = nullptr);
 };

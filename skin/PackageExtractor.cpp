@@ -54,7 +54,7 @@ CPackageExtractor::Outcome CPackageExtractor::TryOpen(const std::string& package
         return Outcome::kOpened;
     } catch (const CZipException& e) {
         return e.m_iCause == CZipException::zipErrEndRecordMissing ? Outcome::kRetry
-                                                                    : Outcome::kFailed;
+                                                                   : Outcome::kFailed;
     } catch (const CFileException&) {
         return Outcome::kFailed;
     }
@@ -66,8 +66,8 @@ bool CPackageExtractor::ExtractEntries(const std::string& folder, bool& complete
         const unsigned count = m_archive.GetEntryCount();
         complete = true;
         for (unsigned i = 0; i < count; ++i) {
-            complete = m_archive.ExtractEntry(static_cast<std::uint16_t>(i), folder, true,
-                                              nullptr, nullptr, nullptr, kBufferSize) &&
+            complete = m_archive.ExtractEntry(static_cast<std::uint16_t>(i), folder, true, nullptr,
+                                              nullptr, nullptr, kBufferSize) &&
                        complete;
         }
         return true;

@@ -36,8 +36,7 @@ std::vector<CSkinChecker::Finding> CSkinChecker::CheckFolder(const std::string& 
 }
 
 bool CSkinChecker::IsUnsafeEntryName(const std::string& name) {
-    if (name.empty() || name[0] == '/' || name[0] == '\\' ||
-        (name.size() > 1 && name[1] == ':')) {
+    if (name.empty() || name[0] == '/' || name[0] == '\\' || (name.size() > 1 && name[1] == ':')) {
         return true;
     }
     std::string part;
@@ -89,7 +88,8 @@ void CSkinChecker::CheckBackground() {
 void CSkinChecker::CheckBitmap(const std::string& record, const std::string& path, bool strip) {
     const CSkinImage image = CSkinImage::FromFile(path);
     if (image.IsNull()) {
-        Add(record, "missing or unloadable bitmap " + (path.empty() ? "(none named)" : FileName(path)));
+        Add(record,
+            "missing or unloadable bitmap " + (path.empty() ? "(none named)" : FileName(path)));
     } else if (strip && image.Width() % kStripFrames != 0) {
         Add(record, "strip " + FileName(path) + " is " + std::to_string(image.Width()) +
                         " pixels wide, which does not divide into four frames");
@@ -144,8 +144,7 @@ void CSkinChecker::CollectControls() {
 
 void CSkinChecker::CheckPlace(const Control& control) {
     const Rect& r = control.rect;
-    if (r.left < 0 || r.top < 0 || r.right > kSkinWindowWidth ||
-        r.bottom > kSkinWindowHeight) {
+    if (r.left < 0 || r.top < 0 || r.right > kSkinWindowWidth || r.bottom > kSkinWindowHeight) {
         Add(control.record, "lies outside the window");
         return;
     }
@@ -194,11 +193,12 @@ void CSkinChecker::CheckNeededNames() {
         Add("BUTTONINFO", "no button named BUTTON_CLOSE or BUTTON_EXIT");
     }
     if (m_skin.edits.size() < 4) {
-        Add("EDITBOXINFO", std::to_string(m_skin.edits.size()) +
-                               " edit boxes; the program needs four");
+        Add("EDITBOXINFO",
+            std::to_string(m_skin.edits.size()) + " edit boxes; the program needs four");
     }
-    const bool total = std::any_of(m_skin.labels.begin(), m_skin.labels.end(),
-                                   [](const LabelRecord& l) { return l.name == "LABEL_PAGETOTAL"; });
+    const bool total =
+        std::any_of(m_skin.labels.begin(), m_skin.labels.end(),
+                    [](const LabelRecord& l) { return l.name == "LABEL_PAGETOTAL"; });
     if (!total) {
         Add("LABELINFO", "no label named LABEL_PAGETOTAL");
     }

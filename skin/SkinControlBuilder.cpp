@@ -17,8 +17,7 @@ QString Text(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-template <typename Control>
-Control* Place(Control* control, const Rect& rect) {
+template <typename Control> Control* Place(Control* control, const Rect& rect) {
     control->setGeometry(ToQRect(rect));
     control->show();
     return control;
@@ -140,8 +139,7 @@ CSkinListBox* CSkinControlBuilder::ListBox(QWidget* parent, const ListBoxRecord&
     return list;
 }
 
-CSkinComboBox* CSkinControlBuilder::ComboBox(QWidget* parent,
-                                             const ComboBoxRecord& record) const {
+CSkinComboBox* CSkinControlBuilder::ComboBox(QWidget* parent, const ComboBoxRecord& record) const {
     const Rect& r = record.rect;
     auto* combo = Place(new CSkinComboBox(parent), r);
     combo->index = record.index;

@@ -41,8 +41,7 @@ namespace {
 constexpr int kMaxFormattedSeconds = 359999;
 
 // The control whose own index is `index`: positions and indexes differ after an empty record.
-template <typename Control>
-Control* WithIndex(const std::vector<Control*>& registry, int index) {
+template <typename Control> Control* WithIndex(const std::vector<Control*>& registry, int index) {
     const auto found = std::find_if(registry.begin(), registry.end(),
                                     [index](const Control* c) { return c->index == index; });
     return found == registry.end() ? nullptr : *found;
@@ -56,8 +55,7 @@ Control* Named(const std::vector<Control*>& registry, const QString& name) {
     return found == registry.end() ? nullptr : *found;
 }
 
-template <typename Control>
-void DestroyAll(std::vector<Control*>& registry) {
+template <typename Control> void DestroyAll(std::vector<Control*>& registry) {
     for (Control* control : registry) {
         delete control;
     }
@@ -213,16 +211,22 @@ void CSkinDialog::ShowPlayNotPause() {
 
 // Both parts are needed; a skin without either has no time display.
 void CSkinDialog::ShowTimeDisplay() {
-    CSkinSlider* progress = FindSlider(QStringLiteral("SLIDER_PROGRESS"));
+    if (UpdateTimeLabel()) {
+        FindLabel(QStringLiteral("LABEL_TIME"))->hide();
+        FindSlider(QStringLiteral("SLIDER_PROGRESS"))->hide();
+    }
+}
+
+bool CSkinDialog::UpdateTimeLabel() {
+    const CSkinSlider* progress = FindSlider(QStringLiteral("SLIDER_PROGRESS"));
     CLabel* time = FindLabel(QStringLiteral("LABEL_TIME"));
     if (progress == nullptr || time == nullptr) {
-        return;
+        return false;
     }
     time->SetText(FormatTime(progress->GetPos()) + QLatin1Char('/') +
                   FormatTime(progress->GetRangeMax()));
     time->update();
-    time->hide();
-    progress->hide();
+    return true;
 }
 
 void CSkinDialog::FreeSkin() {
@@ -271,7 +275,6 @@ void CSkinDialog::paintEvent(QPaintEvent*) {
         iconBitmap.DrawKeyed(painter, ToQRect(iconRect).topLeft());
     }
 }
-
 
 void CSkinDialog::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) {
@@ -515,9 +518,8 @@ QMenu* CSkinDialog::ChangeSkinMenu() {
             QAction* action = m_skinMenu->addAction(QString::fromLatin1(choice.item));
             action->setCheckable(true);
             action->setData(choice.id);
-            connect(action, &QAction::triggered, this, [this, id = choice.id] {
-                OnChangeSkin(id);
-            });
+            connect(action, &QAction::triggered, this,
+                    [this, id = choice.id] { OnChangeSkin(id); });
         }
         connect(m_skinMenu, &QMenu::aboutToShow, this, &CSkinDialog::UpdateSkinChecks);
     }

@@ -137,6 +137,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    // "LABEL_TIME" shows the position and range of "SLIDER_PROGRESS"; false without both.
+    bool UpdateTimeLabel();
 
     std::vector<CSkinButton*> buttons;
     std::vector<CSkinSlider*> sliders;

@@ -53,17 +53,24 @@ public:
 std::set<std::string> Bitmaps(const std::string& folder) {
     const SkinDescription d = SkinDescriptionReader(folder + "Skin.ini").ReadAll();
     std::set<std::string> files{d.background, folder + "dlgTaskNotifier.bmp"};
-    for (const auto& b : d.buttons) files.insert(b.bitmap);
-    for (const auto& b : d.taskbarButtons) files.insert(b.bitmap);
-    for (const auto& s : d.sliders) files.insert({s.channelBitmap, s.thumbBitmap, s.thumbActiveBitmap});
-    for (const auto& l : d.options) files.insert(l.bitmap);
-    for (const auto& l : d.checks) files.insert(l.bitmap);
-    for (const auto& l : d.listBoxes) files.insert(l.scrollBitmaps.begin(), l.scrollBitmaps.end());
+    for (const auto& b : d.buttons)
+        files.insert(b.bitmap);
+    for (const auto& b : d.taskbarButtons)
+        files.insert(b.bitmap);
+    for (const auto& s : d.sliders)
+        files.insert({s.channelBitmap, s.thumbBitmap, s.thumbActiveBitmap});
+    for (const auto& l : d.options)
+        files.insert(l.bitmap);
+    for (const auto& l : d.checks)
+        files.insert(l.bitmap);
+    for (const auto& l : d.listBoxes)
+        files.insert(l.scrollBitmaps.begin(), l.scrollBitmaps.end());
     for (const auto& c : d.comboBoxes) {
         files.insert(c.bitmap);
         files.insert(c.scrollBitmaps.begin(), c.scrollBitmaps.end());
     }
-    if (d.icon) files.insert(d.icon->bitmap);
+    if (d.icon)
+        files.insert(d.icon->bitmap);
     files.erase("");
     return files;
 }
@@ -107,7 +114,8 @@ void Outline(benchmark::State& state) {
             const int run = 4 + random.bounded(40);
             const bool cut = random.bounded(100) < 30;
             for (int i = 0; i < run && x < back.width(); ++i, ++x) {
-                if (cut) back.setPixel(x, y, qRgb(255, 0, 255));
+                if (cut)
+                    back.setPixel(x, y, qRgb(255, 0, 255));
             }
         }
     }
@@ -149,7 +157,8 @@ BENCHMARK_CAPTURE(ChangeFromMenu, Deluxe, 0x800A)->Unit(benchmark::kMillisecond)
 BENCHMARK_CAPTURE(ExtractPackage, Deluxe, std::string("Deluxe.zip"))->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

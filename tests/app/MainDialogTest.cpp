@@ -1,4 +1,5 @@
 #include "app/MainDialog.h"
+
 #include "controls/Label.h"
 #include "controls/SkinButton.h"
 #include "controls/SkinEdit.h"
@@ -107,16 +108,17 @@ TEST_F(MainDialogWithFakeViewer, ConvertInsertsAtTheLowSixteenBitsOfThePosition)
     viewer.pageCount = 7;
     SetBoxes("/t.tif", "70000", "/a.tif");
     window.ButtonPressed("BUTTON_CONVERT");
-    EXPECT_EQ(viewer.Described(),
-              (QStringList{"AppendPages(/t.tif, 4464, /a.tif)", "ReloadFlag(TRUE)",
-                           "LoadPage(/t.tif, 1)", "GetPageCount()", "FileName(/t.tif)",
-                           "DisplaySetting(10)"}));
+    EXPECT_EQ(
+        viewer.Described(),
+        (QStringList{"AppendPages(/t.tif, 4464, /a.tif)", "ReloadFlag(TRUE)", "LoadPage(/t.tif, 1)",
+                     "GetPageCount()", "FileName(/t.tif)", "DisplaySetting(10)"}));
     EXPECT_EQ(Label(window), "7");
     for (const auto& [text, passed] : {std::pair{"letters", "0"}, std::pair{" -2x", "-2"}}) {
         viewer.ClearCalls();
         SetBoxes("/t.tif", text, "/a.tif");
         window.ButtonPressed("BUTTON_CONVERT");
-        EXPECT_EQ(viewer.Described().front(), QString("AppendPages(/t.tif, %1, /a.tif)").arg(passed));
+        EXPECT_EQ(viewer.Described().front(),
+                  QString("AppendPages(/t.tif, %1, /a.tif)").arg(passed));
     }
     EXPECT_TRUE(prompts->messages.empty());
 }
@@ -149,12 +151,13 @@ TEST_F(MainDialogWithFakeViewer, PageShowsTheTypedPageOrOnlyRefreshes) {
     window.ButtonPressed("BUTTON_PAGE");
     window.EditBox(CMainDialog::kPageBox)->setText("");
     window.ButtonPressed("BUTTON_PAGE");
-    EXPECT_EQ(viewer.Described(), (QStringList{"LoadPage(/t.tif, 2)", "DisplaySetting(10)",
-                                               "DisplaySetting(10)"}));
+    EXPECT_EQ(viewer.Described(),
+              (QStringList{"LoadPage(/t.tif, 2)", "DisplaySetting(10)", "DisplaySetting(10)"}));
 }
 
 TEST_F(MainDialogWithFakeViewer, PlayAndPauseSwapOnlyAfterTheMessage) {
-    LoadOwnSkin("[BUTTONINFO]\n1=BUTTON_PLAY,b.bmp,0,0,10,10,,F\n2=BUTTON_PAUSE,b.bmp,0,0,10,10,,F\n");
+    LoadOwnSkin(
+        "[BUTTONINFO]\n1=BUTTON_PLAY,b.bmp,0,0,10,10,,F\n2=BUTTON_PAUSE,b.bmp,0,0,10,10,,F\n");
     CSkinButton* play = window.FindButton("BUTTON_PLAY");
     CSkinButton* pause = window.FindButton("BUTTON_PAUSE");
     std::vector<bool> playShownAtMessage;
@@ -215,8 +218,7 @@ protected:
     void ClickButton(const QString& name) {
         const CSkinButton* button = window.FindButton(name);
         ASSERT_NE(button, nullptr) << name.toStdString();
-        QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {},
-                          button->geometry().center());
+        QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {}, button->geometry().center());
     }
     void TypePosition(const QString& text) {
         CSkinEdit* position = window.EditBox(CMainDialog::kPositionBox);

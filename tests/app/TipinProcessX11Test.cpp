@@ -85,8 +85,8 @@ TEST(TipinProcessX11Test, StartsOnItsSkinLeavesNoWorkingFolderAndClosesWithZero)
     ASSERT_NE(close, description.buttons.end());
     const QPoint at = *place + QPoint((close->rect.left + close->rect.right) / 2,
                                       (close->rect.top + close->rect.bottom) / 2);
-    Output("xdotool", {"mousemove", QString::number(at.x()), QString::number(at.y()), "click",
-                       "1"});
+    Output("xdotool",
+           {"mousemove", QString::number(at.x()), QString::number(at.y()), "click", "1"});
     ASSERT_TRUE(tipin.waitForFinished(15000));
     EXPECT_EQ(tipin.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(tipin.exitCode(), 0) << tipin.readAllStandardError().toStdString();

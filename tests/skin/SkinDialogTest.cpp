@@ -140,8 +140,7 @@ TEST(SkinDialogBundledTest, EachBundledSkinBuildsExactlyItsControls) {
         TempDir folder;
         ExtractAll(BundledPackage(package), folder.path());
         dialog.Load(folder.path().string() + "/");
-        const SkinDescription d =
-            SkinDescriptionReader(dialog.SkinFile().toStdString()).ReadAll();
+        const SkinDescription d = SkinDescriptionReader(dialog.SkinFile().toStdString()).ReadAll();
         ExpectSkin(dialog, d);
         EXPECT_FALSE(dialog.buttons.empty());
         EXPECT_FALSE(dialog.mask().isEmpty());
@@ -252,7 +251,8 @@ TEST_F(SkinDialogTest, ASliderMoveArrivesByName) {
     ShowAndWait(dialog);
     Click(dialog, QPoint(200, 138));
     ASSERT_FALSE(dialog.calls.empty());
-    EXPECT_TRUE(dialog.calls.back().startsWith("slider SLIDER_VOLUME ")) << dialog.calls.back().toStdString();
+    EXPECT_TRUE(dialog.calls.back().startsWith("slider SLIDER_VOLUME "))
+        << dialog.calls.back().toStdString();
     EXPECT_GT(dialog.GetSliderPos("SLIDER_VOLUME"), 100);
 }
 

@@ -135,12 +135,11 @@ TEST_F(SkinPackageDialogTest, APackageWithASubFolderLoadsAndLeavesNothingBehind)
 
 TEST_F(SkinPackageDialogTest, EntriesThatLeaveTheWorkingFolderWriteNothingOutside) {
     const std::string escape = "tipin-escape-" + std::to_string(getpid());
-    WriteFile(start.path() / "Purple.skn",
-              ZipBuilder()
-                  .Add("../" + escape, "x")
-                  .Add("/tmp/" + escape, "x")
-                  .Add("Skin.ini", "[Screen]\nMain=back.bmp\n")
-                  .Build());
+    WriteFile(start.path() / "Purple.skn", ZipBuilder()
+                                               .Add("../" + escape, "x")
+                                               .Add("/tmp/" + escape, "x")
+                                               .Add("Skin.ini", "[Screen]\nMain=back.bmp\n")
+                                               .Build());
     dialog.LoadStartupSkin();
     EXPECT_FALSE(fs::exists(temporary.path().parent_path() / escape));
     EXPECT_FALSE(fs::exists(fs::path("/tmp") / escape));

@@ -37,6 +37,7 @@ private:
 class RecordingDialog : public CSkinDialog {
 public:
     using CSkinDialog::buttons;
+    using CSkinDialog::captionLabel;
     using CSkinDialog::checks;
     using CSkinDialog::comboBoxes;
     using CSkinDialog::edits;
@@ -46,7 +47,6 @@ public:
     using CSkinDialog::options;
     using CSkinDialog::screenRect;
     using CSkinDialog::sliders;
-    using CSkinDialog::captionLabel;
     using CSkinDialog::transparentColour;
     using CSkinDialog::windowRegion;
 

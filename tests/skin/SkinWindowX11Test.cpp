@@ -1,6 +1,6 @@
+#include "platform/QtConvert.h"
 #include "tests/skin/SkinTestSupport.h"
 #include "tests/support/FakePrompts.h"
-#include "platform/QtConvert.h"
 
 #include <QAction>
 #include <QGuiApplication>
@@ -77,8 +77,9 @@ TEST(SkinWindowX11Test, EachBundledSkinShapesTheRealWindowAndPaintsItsBackground
         EXPECT_EQ(ShapeExtents(window), outline.boundingRect());
 
         const QImage screen =
-            window.screen()->grabWindow(0, window.x(), window.y(), window.width(),
-                                        window.height()).toImage();
+            window.screen()
+                ->grabWindow(0, window.x(), window.y(), window.width(), window.height())
+                .toImage();
         const QImage& background = window.BackgroundDC();
         int cutSeen = 0;
         for (int y = 0; y < background.height(); y += 3) {
@@ -106,8 +107,8 @@ TEST(SkinWindowX11Test, DraggingTheBackgroundMovesTheWindow) {
     QTest::qWait(100);
     const QPoint start = window.mapToGlobal(BackgroundPoint(window));
     const QPoint before = window.pos();
-    Pointer({"mousemove", QString::number(start.x()), QString::number(start.y()), "mousedown",
-             "1"});
+    Pointer(
+        {"mousemove", QString::number(start.x()), QString::number(start.y()), "mousedown", "1"});
     for (int step = 1; step <= 5; ++step) {
         Pointer({"mousemove", QString::number(start.x() + 24 * step),
                  QString::number(start.y() + 10 * step)});
@@ -148,10 +149,10 @@ TEST(SkinWindowX11Test, TheChangeSkinMenuSwapsTheShapeWithRealClicks) {
     const QRegion after = window.mask();
     EXPECT_FALSE((after ^ before).isEmpty()) << "the new skin has another outline";
     EXPECT_EQ(window.pos(), QPoint(150, 60)) << "the window comes back where it was";
-    const QImage screen = window.screen()
-                              ->grabWindow(0, window.x(), window.y(), window.width(),
-                                           window.height())
-                              .toImage();
+    const QImage screen =
+        window.screen()
+            ->grabWindow(0, window.x(), window.y(), window.width(), window.height())
+            .toImage();
     const QImage& background = window.BackgroundDC();
     for (int y = 0; y < background.height(); y += 2) {
         for (int x = 0; x < background.width(); x += 2) {
