@@ -9,6 +9,8 @@
 CSkinApp::CSkinApp(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QFileInfo(QString::fromLocal8Bit(argv[0])).fileName());
     setApplicationVersion(QStringLiteral(TIPIN_VERSION));
+    // Lets docks and task bars match the window to the installed desktop entry.
+    setDesktopFileName(QStringLiteral("io.github.tipin.Tipin"));
     CMenuWindowHook::Install();
 }
 

@@ -71,7 +71,11 @@ CSkinDialog::CSkinDialog(QWidget* parent)
     setFixedSize(kWindowWidth, kWindowHeight);
     setMouseTracking(true);
     setWindowTitle(QApplication::applicationName());
-    SetPackageFolders({TIPIN_INSTALLED_SKINS, QApplication::applicationDirPath().toStdString()});
+    // The skins installed beside the program wherever the tree was installed, then where the
+    // build was configured to install them, then the build's run folder.
+    const std::string programFolder = QApplication::applicationDirPath().toStdString();
+    SetPackageFolders(
+        {programFolder + "/" TIPIN_SKINS_FROM_BIN, TIPIN_INSTALLED_SKINS, programFolder});
 }
 
 CSkinDialog::~CSkinDialog() {

@@ -95,10 +95,12 @@ TEST_F(PagesCommandTest, CountAndInfoDescribeEveryPage) {
     const Outcome info = RunPages({"info", target.string()});
     EXPECT_EQ(info.code, PagesCommand::kSuccess);
     ASSERT_EQ(Lines(info.out), 3u) << info.out;
-    EXPECT_NE(info.out.find("page 1: 10x12, 8 bits x 1, photometric 1, compression 1, 3 strips"),
+    EXPECT_NE(info.out.find("page 1: 10x12, 8 bits x 1, photometric 1 (min-is-black), "
+                            "compression 1 (none), 3 strips"),
               std::string::npos)
         << info.out;
-    EXPECT_NE(info.out.find("page 2: 11x12, 8 bits x 1, photometric 1, compression 8"),
+    EXPECT_NE(info.out.find("page 2: 11x12, 8 bits x 1, photometric 1 (min-is-black), "
+                            "compression 8 (Deflate)"),
               std::string::npos);
     EXPECT_NE(info.out.find("page 3: 12x12"), std::string::npos);
     EXPECT_NE(info.out.find("1 tiles"), std::string::npos);

@@ -1,6 +1,7 @@
 #include "tools/tipin-pages/PagesCommand.h"
 
 #include "tools/tipin-pages/PngWriter.h"
+#include "tools/tipin-pages/TiffNames.h"
 #include "viewer/TiffDocument.h"
 
 #include <charconv>
@@ -13,16 +14,22 @@ constexpr const char* kHelp =
     "       tipin-pages info FILE\n"
     "       tipin-pages insert TARGET POSITION SOURCE\n"
     "       tipin-pages render FILE PAGE OUT.png [--fit WxH]\n"
-    "       tipin-pages --help\n"
+    "       tipin-pages --help | --version\n"
     "\n"
     "count   prints the number of pages of FILE\n"
-    "info    prints per page: size, bits, photometric, compression, strips or tiles, bytes\n"
+    "info    prints per page: size, bits, photometric, compression, strips or tiles, bytes;\n"
+    "        photometric and compression as numbers with their names, as in 4 (CCITT G4)\n"
     "insert  inserts every page of SOURCE into TARGET; the first inserted page becomes page\n"
     "        POSITION (1 = in front, pages + 1 = after the last); TARGET is replaced safely\n"
     "render  writes page PAGE (from 1) as a PNG fitted into WxH; without --fit at its own\n"
     "        size, shrunk to fit 4096x4096 when larger\n"
     "\n"
     "Exit status: 0 success, 1 failure (one line on stderr), 2 usage error.\n";
+
+#ifndef TIPIN_VERSION
+#error "TIPIN_VERSION comes from the CMake project version"
+#endif
+constexpr const char* kVersion = "tipin-pages " TIPIN_VERSION "\n";
 
 constexpr int kDefaultFit = 4096;
 
@@ -58,6 +65,10 @@ int PagesCommand::Run(const std::vector<std::string>& arguments) {
     const std::vector<std::string> rest(arguments.begin() + 1, arguments.end());
     if (command == "--help" || command == "-h") {
         m_out << kHelp;
+        return kSuccess;
+    }
+    if (command == "--version") {
+        m_out << kVersion;
         return kSuccess;
     }
     if (command == "count") {
@@ -109,9 +120,9 @@ int PagesCommand::Info(const std::vector<std::string>& arguments) {
     for (const PageInfo& page : result.pages) {
         m_out << "page " << number++ << ": " << page.width << "x" << page.height << ", "
               << page.bitsPerSample << " bits x " << page.samplesPerPixel << ", photometric "
-              << page.photometric << ", compression " << page.compression << ", "
-              << page.strileCount << (page.tiled ? " tiles" : " strips") << ", " << page.dataBytes
-              << " bytes\n";
+              << TiffNames::PhotometricText(page.photometric) << ", compression "
+              << TiffNames::CompressionText(page.compression) << ", " << page.strileCount
+              << (page.tiled ? " tiles" : " strips") << ", " << page.dataBytes << " bytes\n";
     }
     return kSuccess;
 }

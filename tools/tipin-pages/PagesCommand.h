@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-// The command line of tipin-pages: count, info, insert, render, --help.
+// The command line of tipin-pages: count, info, insert, render, --help, --version.
 class PagesCommand {
 public:
     static constexpr int kSuccess = 0;
