@@ -294,3 +294,18 @@ TEST_F(MainDialogWithFakeViewer, ASkinChangeKeepsWhatWasTypedAndTheCount) {
     EXPECT_EQ(window.EditBox(CMainDialog::kPositionBox)->text(), "3");
     EXPECT_EQ(Label(window), "12");
 }
+
+TEST_F(MainDialogWorkflow, AFileGivenAtStartOpensAsTheTargetOrSaysWhyNot) {
+    auto* viewer = dynamic_cast<TiffViewerWidget*>(window.Viewer().Window());
+    ASSERT_NE(viewer, nullptr);
+    window.OpenTarget(QString::fromStdString(Path("missing.tif")));
+    EXPECT_EQ(window.EditBox(CMainDialog::kTargetBox)->text(), "");
+    EXPECT_EQ(Label(window), "0");
+    EXPECT_FALSE(viewer->StatusLine().isEmpty());
+    EXPECT_TRUE(prompts->messages.empty());
+
+    window.OpenTarget(QString::fromStdString(Path("target.tif")));
+    EXPECT_EQ(window.EditBox(CMainDialog::kTargetBox)->text().toStdString(), Path("target.tif"));
+    EXPECT_EQ(Label(window), "3");
+    EXPECT_FALSE(viewer->PageImage().isNull());
+}
