@@ -8,7 +8,12 @@
 #include "platform/QtConvert.h"
 #include "viewer/TiffViewerWidget.h"
 
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileInfo>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QUrl>
 
 // The icon at every size it ships in, from the resources of this library (outside any
 // namespace, as resource initialisation requires).
@@ -29,6 +34,18 @@ CMainDialog::CMainDialog(QWidget* parent, ImageViewerControl* control, QWidget* 
         viewerWindow = viewer;
     }
     m_viewer.Attach(control, viewerWindow);
+    setAcceptDrops(true);
+    if (TiffViewerWidget* pages = PageView()) {
+        connect(pages, &TiffViewerWidget::PageLeafed, this, [this](int page) {
+            if (CSkinEdit* box = EditBox(kPageBox)) {
+                box->setText(QString::number(page));
+            }
+        });
+    }
+}
+
+TiffViewerWidget* CMainDialog::PageView() const {
+    return qobject_cast<TiffViewerWidget*>(m_viewer.Window());
 }
 
 void CMainDialog::OnInitDialog() {
@@ -51,6 +68,9 @@ void CMainDialog::LoadSkin() {
     const CLabel* total = FindLabel(QStringLiteral("LABEL_PAGETOTAL"));
     const std::optional<QString> count = total ? std::optional(total->Text()) : std::nullopt;
     CSkinDialog::LoadSkin();
+    for (CSkinEdit* edit : edits) {
+        edit->setAcceptDrops(false); // files dropped on a box are the window's to take
+    }
     for (std::size_t i = 0; i < boxes.size() && i < edits.size(); ++i) {
         edits[i]->setText(boxes[i].first);
         edits[i]->setEnabled(edits[i]->isEnabled() || boxes[i].second);
@@ -120,18 +140,97 @@ void CMainDialog::BrowseAppend() {
     ChooseInto(kAppendBox, tr("Choose the TIFF file whose pages to insert"));
 }
 
-// The chosen file goes into the edit box, which is enabled even if the skin made it disabled.
 std::optional<QString> CMainDialog::ChooseInto(int position, const QString& title) {
-    CSkinEdit* box = EditBox(position);
-    if (box == nullptr) {
+    if (EditBox(position) == nullptr) {
         return std::nullopt;
     }
     const std::optional<QString> path = ChooseTiff(title);
     if (path) {
-        box->setEnabled(true);
-        box->setText(*path);
+        PutFile(position, *path);
     }
     return path;
+}
+
+// The box is enabled even if the skin made it disabled.
+bool CMainDialog::PutFile(int position, const QString& path) {
+    CSkinEdit* box = EditBox(position);
+    if (box == nullptr) {
+        return false;
+    }
+    box->setEnabled(true);
+    box->setText(path);
+    return true;
+}
+
+// Page Up and Page Down leaf through the pages from anywhere in the window.
+void CMainDialog::keyPressEvent(QKeyEvent* event) {
+    TiffViewerWidget* pages = PageView();
+    if (pages != nullptr && (event->key() == Qt::Key_PageDown || event->key() == Qt::Key_PageUp)) {
+        pages->ShowPage(pages->CurrentPage() + (event->key() == Qt::Key_PageDown ? 1 : -1));
+        event->accept();
+        return;
+    }
+    CSkinDialog::keyPressEvent(event);
+}
+
+std::optional<QStringList> CMainDialog::DroppedTiffs(const QMimeData* data) {
+    if (data == nullptr || !data->hasUrls()) {
+        return std::nullopt;
+    }
+    const QList<QUrl> urls = data->urls();
+    if (urls.isEmpty() || urls.size() > 2) {
+        return std::nullopt;
+    }
+    QStringList files;
+    for (const QUrl& url : urls) {
+        const QFileInfo file(url.toLocalFile());
+        const QString suffix = file.suffix().toLower();
+        if (!url.isLocalFile() || !file.isFile() || (suffix != "tif" && suffix != "tiff")) {
+            return std::nullopt;
+        }
+        files << file.absoluteFilePath();
+    }
+    return files;
+}
+
+void CMainDialog::dragEnterEvent(QDragEnterEvent* event) {
+    if (DroppedTiffs(event->mimeData())) {
+        event->acceptProposedAction();
+    } else {
+        event->ignore();
+    }
+}
+
+void CMainDialog::dragMoveEvent(QDragMoveEvent* event) {
+    if (DroppedTiffs(event->mimeData())) {
+        event->acceptProposedAction();
+    } else {
+        event->ignore();
+    }
+}
+
+// One file is the target, or the file to insert when dropped on its box; two are both.
+void CMainDialog::dropEvent(QDropEvent* event) {
+    const std::optional<QStringList> files = DroppedTiffs(event->mimeData());
+    if (!files) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    m_chooserFolder = QFileInfo(files->front()).absolutePath();
+    const CSkinEdit* appendBox = EditBox(kAppendBox);
+    const bool onAppendBox =
+        appendBox != nullptr && appendBox->geometry().contains(event->position().toPoint());
+    if (files->size() == 1 && onAppendBox) {
+        PutFile(kAppendBox, files->front());
+        return;
+    }
+    if (PutFile(kTargetBox, files->front())) {
+        ShowFirstPage(files->front());
+    }
+    if (files->size() == 2) {
+        PutFile(kAppendBox, files->back());
+    }
 }
 
 void CMainDialog::Convert() {

@@ -9,6 +9,8 @@
 #include <optional>
 
 class CSkinEdit;
+class QMimeData;
+class TiffViewerWidget;
 
 // The main window: the skinned window around the image viewer, and the page-insertion
 // workflow behind its buttons.
@@ -45,6 +47,15 @@ public:
 
     CImageViewer& Viewer() { return m_viewer; }
     CSkinEdit* EditBox(int position) const;
+    // The local TIFF files dropped: one or two, each an existing file with a TIFF name;
+    // nothing when the drop holds anything else.
+    static std::optional<QStringList> DroppedTiffs(const QMimeData* data);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void Browse();
@@ -54,6 +65,9 @@ private:
     void SwapPlayPause(const char* message, bool playing);
     void ShowFirstPage(const QString& path);
     std::optional<QString> ChooseInto(int position, const QString& title);
+    // A file chosen (or dropped) for an edit box: the box is enabled and shows it.
+    bool PutFile(int position, const QString& path);
+    TiffViewerWidget* PageView() const;
     std::optional<QString> ChooseTiff(const QString& title);
     QString EditText(int position) const;
     static std::int16_t LowSixteenBits(const QString& text);

@@ -62,6 +62,9 @@ int main(int argc, char** argv) {
                    stderr);
         return 1;
     }
+    // Whole scale factors keep skin bitmaps sharp: 1.5 and above round up, 1.25 rounds down.
+    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
+        Qt::HighDpiScaleFactorRoundingPolicy::Round);
     CSkinApp app(argc, argv);
     return app.InitInstance(target);
 }

@@ -4,8 +4,10 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QResizeEvent>
+#include <QWheelEvent>
 
 namespace {
 
@@ -13,6 +15,10 @@ namespace {
 constexpr int kLargestActualSize = 4096;
 const QColor kBackground(0x60, 0x60, 0x68);
 const QColor kTextColour(0xF0, 0xF0, 0xF0);
+const QColor kNoteBackground(0x20, 0x20, 0x24, 0xB0);
+// One notch of a mouse wheel; touch pads send fractions of it.
+constexpr int kWheelNotch = 120;
+constexpr int kNoteMargin = 8;
 
 // Long loads and inserts show the busy cursor for as long as they run.
 class BusyCursor {
@@ -38,6 +44,7 @@ QImage ToImage(const RgbaImage& image) {
 
 TiffViewerWidget::TiffViewerWidget(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 void TiffViewerWidget::StartupSetting(std::int32_t value) {
@@ -156,11 +163,79 @@ QRect TiffViewerWidget::PageRect() const {
     return {left, top, width, height};
 }
 
+bool TiffViewerWidget::ShowPage(int page) {
+    if (m_loadedPath.isEmpty() || page < 1 || page > m_pageCount || page == m_loadedPage) {
+        return false;
+    }
+    LoadPage(m_loadedPath, static_cast<std::int16_t>(page));
+    emit PageLeafed(page);
+    return true;
+}
+
+QString TiffViewerWidget::PagePosition() const {
+    if (m_page.isNull() || m_pageCount < 1) {
+        return {};
+    }
+    return QStringLiteral("%1 / %2").arg(m_loadedPage).arg(m_pageCount);
+}
+
+void TiffViewerWidget::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_PageDown:
+        ShowPage(m_loadedPage + 1);
+        break;
+    case Qt::Key_PageUp:
+        ShowPage(m_loadedPage - 1);
+        break;
+    case Qt::Key_Home:
+        ShowPage(1);
+        break;
+    case Qt::Key_End:
+        ShowPage(m_pageCount);
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+}
+
+// Turning the wheel towards the user shows the next page, one page a notch.
+void TiffViewerWidget::wheelEvent(QWheelEvent* event) {
+    m_wheelTurn += event->angleDelta().y();
+    for (; m_wheelTurn <= -kWheelNotch; m_wheelTurn += kWheelNotch) {
+        ShowPage(m_loadedPage + 1);
+    }
+    for (; m_wheelTurn >= kWheelNotch; m_wheelTurn -= kWheelNotch) {
+        ShowPage(m_loadedPage - 1);
+    }
+    event->accept();
+}
+
+void TiffViewerWidget::DrawPagePosition(QPainter& painter) const {
+    const QString note = PagePosition();
+    if (note.isEmpty()) {
+        return;
+    }
+    const QFontMetrics metrics = painter.fontMetrics();
+    const QSize size(metrics.horizontalAdvance(note) + 2 * kNoteMargin,
+                     metrics.height() + kNoteMargin);
+    const QRect box(
+        QPoint(width() - size.width() - kNoteMargin, height() - size.height() - kNoteMargin), size);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(kNoteBackground);
+    painter.drawRoundedRect(box, 6, 6);
+    painter.setPen(kTextColour);
+    painter.drawText(box, Qt::AlignCenter, note);
+}
+
 void TiffViewerWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), kBackground);
     if (!m_page.isNull()) {
         painter.drawImage(PageRect(), m_page);
+        DrawPagePosition(painter);
         return;
     }
     const QString line = StatusLine();

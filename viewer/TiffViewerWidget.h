@@ -9,6 +9,8 @@
 
 // The image viewer on the TIFF engine: shows one page of a file, fitted as DisplaySetting
 // says, or a one-line reason when it cannot.
+class QPainter;
+
 class TiffViewerWidget : public QWidget, public ImageViewerControl {
     Q_OBJECT
 
@@ -32,14 +34,30 @@ public:
     // The last operation's remarks from libtiff, never shown in the view.
     const std::vector<std::string>& Warnings() const { return m_warnings; }
 
+    // Leafing through the loaded file: Page Down / Page Up / Home / End and the wheel.
+    int CurrentPage() const { return m_loadedPage; }
+    int PageCount() const { return m_pageCount; }
+    // Shows `page` of the loaded file; false, with nothing changed, when it has no such page
+    // or shows it already.
+    bool ShowPage(int page);
+    // The "page / pages" note drawn over the page.
+    QString PagePosition() const;
+
+signals:
+    // The user leafed to `page`.
+    void PageLeafed(int page);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     void RenderCurrentPage();
     QSize RenderBox() const;
     QRect PageRect() const;
+    void DrawPagePosition(QPainter& painter) const;
 
     std::int32_t m_startup = kStartupBlank;
     std::int16_t m_display = kDisplayFitPage;
@@ -52,4 +70,5 @@ private:
     QImage m_page;
     std::vector<std::string> m_warnings;
     QString m_appendError;
+    int m_wheelTurn = 0;
 };

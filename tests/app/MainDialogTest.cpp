@@ -10,7 +10,12 @@
 #include "viewer/TiffDocument.h"
 #include "viewer/TiffViewerWidget.h"
 
+#include <QApplication>
+#include <QDragEnterEvent>
+#include <QMimeData>
 #include <QTest>
+#include <QUrl>
+#include <QWheelEvent>
 #include <QWindow>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -308,4 +313,99 @@ TEST_F(MainDialogWorkflow, AFileGivenAtStartOpensAsTheTargetOrSaysWhyNot) {
     EXPECT_EQ(window.EditBox(CMainDialog::kTargetBox)->text().toStdString(), Path("target.tif"));
     EXPECT_EQ(Label(window), "3");
     EXPECT_FALSE(viewer->PageImage().isNull());
+}
+
+namespace {
+
+QMimeData* Files(const QStringList& paths) {
+    auto* data = new QMimeData;
+    QList<QUrl> urls;
+    for (const QString& path : paths) {
+        urls << QUrl::fromLocalFile(path);
+    }
+    data->setUrls(urls);
+    return data;
+}
+
+// Drags `data` over the window to `at` and drops it there; true when the drag was accepted.
+bool DragAndDrop(QWidget& window, QMimeData* data, QPoint at) {
+    QDragEnterEvent enter(at, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &enter);
+    if (!enter.isAccepted()) {
+        delete data;
+        return false;
+    }
+    QDropEvent drop(at, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &drop);
+    delete data;
+    return drop.isAccepted();
+}
+
+} // namespace
+
+TEST_F(MainDialogWorkflow, DroppedTiffFilesBecomeTargetAndSourceAndNothingElseIsTaken) {
+    const QString target = QString::fromStdString(Path("target.tif"));
+    const QString source = QString::fromStdString(Path("source.TIF"));
+    const QPoint background(5, 300);
+    const QPoint appendBox = window.EditBox(CMainDialog::kAppendBox)->geometry().center();
+
+    fs::create_directory(files.path() / "folder.tif");
+    std::ofstream(files.path() / "page.png") << "not a tiff";
+    for (const QString& refused :
+         {QString::fromStdString(Path("page.png")), QString::fromStdString(Path("folder.tif"))}) {
+        EXPECT_FALSE(DragAndDrop(window, Files({refused}), background)) << refused.toStdString();
+    }
+    EXPECT_FALSE(DragAndDrop(window, Files({target, source, target}), background));
+    auto* text = new QMimeData;
+    text->setText("some text");
+    EXPECT_FALSE(DragAndDrop(window, text, background));
+    EXPECT_EQ(window.EditBox(CMainDialog::kTargetBox)->text(), "");
+
+    EXPECT_TRUE(DragAndDrop(window, Files({source}), appendBox));
+    EXPECT_EQ(window.EditBox(CMainDialog::kAppendBox)->text(), source);
+    EXPECT_EQ(window.EditBox(CMainDialog::kTargetBox)->text(), "");
+
+    EXPECT_TRUE(DragAndDrop(window, Files({target}), background));
+    EXPECT_EQ(window.EditBox(CMainDialog::kTargetBox)->text(), target);
+    EXPECT_EQ(Label(window), "3");
+
+    window.EditBox(CMainDialog::kTargetBox)->clear();
+    window.EditBox(CMainDialog::kAppendBox)->clear();
+    EXPECT_TRUE(DragAndDrop(window, Files({source, target}), background));
+    EXPECT_EQ(window.EditBox(CMainDialog::kTargetBox)->text(), source);
+    EXPECT_EQ(window.EditBox(CMainDialog::kAppendBox)->text(), target);
+    EXPECT_EQ(Label(window), "2");
+    EXPECT_TRUE(prompts->messages.empty());
+}
+
+TEST_F(MainDialogWorkflow, PageKeysAndTheWheelLeafThroughThePages) {
+    fs::copy_file(CorpusDir() / "tiff/twelvemonkeys/fivepages-scan-causingerrors.tif",
+                  files.path() / "five.tif");
+    window.OpenTarget(QString::fromStdString(Path("five.tif")));
+    auto* pages = dynamic_cast<TiffViewerWidget*>(window.Viewer().Window());
+    ASSERT_NE(pages, nullptr);
+    ASSERT_EQ(pages->PageCount(), 5);
+    const auto pageBox = [this] { return window.EditBox(CMainDialog::kPageBox)->text(); };
+    const auto press = [pages](Qt::Key key) { QTest::keyClick(pages, key); };
+
+    press(Qt::Key_PageDown);
+    EXPECT_EQ(pages->CurrentPage(), 2);
+    EXPECT_EQ(pageBox(), "2");
+    EXPECT_EQ(pages->PagePosition(), "2 / 5");
+    press(Qt::Key_End);
+    EXPECT_EQ(pageBox(), "5");
+    press(Qt::Key_PageDown);
+    EXPECT_EQ(pages->CurrentPage(), 5) << "past the last page nothing happens";
+    press(Qt::Key_Home);
+    EXPECT_EQ(pageBox(), "1");
+    press(Qt::Key_PageUp);
+    EXPECT_EQ(pages->CurrentPage(), 1);
+
+    QWheelEvent down(QPointF(20, 20), pages->mapToGlobal(QPointF(20, 20)), QPoint(),
+                     QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(pages, &down);
+    EXPECT_EQ(pageBox(), "2");
+    QTest::keyClick(window.EditBox(CMainDialog::kPositionBox), Qt::Key_PageDown);
+    EXPECT_EQ(pageBox(), "3") << "Page Down also works from an edit box";
+    EXPECT_FALSE(pages->PageImage().isNull());
 }
