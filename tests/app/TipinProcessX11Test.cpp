@@ -1,8 +1,10 @@
 #include "skin/SkinDescriptionReader.h"
 #include "tests/skin/SkinTestSupport.h"
 
+#include <QGuiApplication>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -19,14 +21,15 @@ QString Output(const QString& program, const QStringList& arguments) {
 }
 
 // The top-left corner of the program's main window once it is mapped: the visible window
-// of the program's size.
-std::optional<QPoint> MainWindowPlace(qint64 pid) {
+// of the program's size at `scale`.
+std::optional<QPoint> MainWindowPlace(qint64 pid, int scale) {
     const QStringList windows =
         Output("xdotool", {"search", "--onlyvisible", "--pid", QString::number(pid)})
             .split('\n', Qt::SkipEmptyParts);
     for (const QString& id : windows) {
         const QString info = Output("xwininfo", {"-id", id});
-        if (info.contains("Width: 983") && info.contains("Height: 785")) {
+        if (info.contains(QString("Width: %1\n").arg(983 * scale)) &&
+            info.contains(QString("Height: %1\n").arg(785 * scale))) {
             const auto value = [&info](const char* label) {
                 const QRegularExpression pattern(QString(label) + R"(\s+(-?\d+))");
                 return pattern.match(info).captured(1).toInt();
@@ -48,30 +51,48 @@ std::vector<std::string> Entries(const fs::path& folder) {
 
 } // namespace
 
-TEST(TipinProcessX11Test, StartsOnItsSkinLeavesNoWorkingFolderAndClosesWithZero) {
+// tipin started in a run folder that holds the bundled packages, with private temporary and
+// runtime folders.
+class TipinProcessX11Test : public ::testing::Test {
+protected:
+    void SetUp() override {
+        for (const std::string& package : BundledPackageNames()) {
+            fs::copy_file(BundledPackage(package), run.path() / package);
+        }
+    }
+    // Starts tipin at the given scale and waits for its main window; its top-left corner.
+    std::optional<QPoint> Start(int scale = 1) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("TMPDIR", QString::fromStdString(temporary.path().string()));
+        environment.insert("QT_QPA_PLATFORM", "xcb");
+        environment.insert("XDG_RUNTIME_DIR", QString::fromStdString(runtime.path().string()));
+        environment.insert("QT_SCALE_FACTOR", QString::number(scale));
+        tipin.setProcessEnvironment(environment);
+        tipin.setWorkingDirectory(QString::fromStdString(run.path().string()));
+        tipin.start(TIPIN_EXE, {});
+        std::optional<QPoint> place;
+        for (int i = 0; i < 300 && !place && tipin.waitForStarted(); ++i) {
+            QTest::qWait(50);
+            place = MainWindowPlace(tipin.processId(), scale);
+        }
+        return place;
+    }
+    void TearDown() override {
+        if (tipin.state() != QProcess::NotRunning) {
+            tipin.kill();
+            tipin.waitForFinished();
+        }
+    }
+
     TempDir run;
     TempDir temporary;
     TempDir runtime;
-    for (const std::string& package : BundledPackageNames()) {
-        fs::copy_file(BundledPackage(package), run.path() / package);
-    }
-    const std::vector<std::string> packages = Entries(run.path());
-
     QProcess tipin;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("TMPDIR", QString::fromStdString(temporary.path().string()));
-    environment.insert("QT_QPA_PLATFORM", "xcb");
-    environment.insert("XDG_RUNTIME_DIR", QString::fromStdString(runtime.path().string()));
-    tipin.setProcessEnvironment(environment);
-    tipin.setWorkingDirectory(QString::fromStdString(run.path().string()));
-    tipin.start(TIPIN_EXE, {});
-    ASSERT_TRUE(tipin.waitForStarted());
+};
 
-    std::optional<QPoint> place;
-    for (int i = 0; i < 300 && !place; ++i) {
-        QTest::qWait(50);
-        place = MainWindowPlace(tipin.processId());
-    }
+TEST_F(TipinProcessX11Test, StartsOnItsSkinLeavesNoWorkingFolderAndClosesWithZero) {
+    const std::vector<std::string> packages = Entries(run.path());
+    const std::optional<QPoint> place = Start();
     ASSERT_TRUE(place) << "no window mapped; " << tipin.readAllStandardError().toStdString();
     EXPECT_EQ(Entries(run.path()), packages);
     EXPECT_TRUE(Entries(temporary.path()).empty());
@@ -90,4 +111,37 @@ TEST(TipinProcessX11Test, StartsOnItsSkinLeavesNoWorkingFolderAndClosesWithZero)
     ASSERT_TRUE(tipin.waitForFinished(15000));
     EXPECT_EQ(tipin.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(tipin.exitCode(), 0) << tipin.readAllStandardError().toStdString();
+}
+
+// At twice the scale the window, its outline and its bitmaps are doubled pixel for pixel.
+TEST_F(TipinProcessX11Test, AtScaleTwoTheSkinIsDoubledWithSharpEdges) {
+    const std::optional<QPoint> place = Start(2);
+    ASSERT_TRUE(place) << "no doubled window; " << tipin.readAllStandardError().toStdString();
+    QTest::qWait(300);
+    TempDir skin;
+    ExtractAll(BundledPackage("Purple.skn"), skin.path());
+    const QImage back(QString::fromStdString((skin.path() / "back.bmp").string()));
+    ASSERT_FALSE(back.isNull());
+    const QImage screen = QGuiApplication::primaryScreen()->grabWindow(0).toImage();
+    // The window's left border, right of any control: skin pixels only.
+    int compared = 0;
+    for (int y = 70; y < 400; y += 3) {
+        for (int x = 0; x < 20; ++x) {
+            const QPoint at = *place + QPoint(2 * x, 2 * y);
+            if (!screen.rect().contains(at + QPoint(1, 1))) {
+                continue;
+            }
+            const QRgb skinPixel = back.pixel(x, y) & 0xFFFFFF;
+            if (skinPixel == 0xFF00FF) {
+                EXPECT_NE(screen.pixel(at) & 0xFFFFFF, 0xFF00FFu)
+                    << "cut away at " << x << "," << y;
+                continue;
+            }
+            for (const QPoint& d : {QPoint(0, 0), QPoint(1, 0), QPoint(0, 1), QPoint(1, 1)}) {
+                EXPECT_EQ(screen.pixel(at + d) & 0xFFFFFF, skinPixel) << x << "," << y;
+            }
+            ++compared;
+        }
+    }
+    EXPECT_GT(compared, 200);
 }
