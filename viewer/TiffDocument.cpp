@@ -45,8 +45,9 @@ RenderResult TiffDocument::RenderPage(const std::string& path, int page, int box
 }
 
 TiffStatus TiffDocument::InsertPages(const std::string& target, int position,
-                                     const std::string& source, const TiffWriteHook& hook) {
-    return TiffInserter::Insert(target, position, source, hook);
+                                     const std::string& source, const TiffWriteHook& hook,
+                                     const TiffProgress& progress) {
+    return TiffInserter::Insert(target, position, source, hook, progress);
 }
 
 InfoResult TiffDocument::Describe(const std::string& path) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "viewer/TiffProgress.h"
 #include "viewer/TiffResults.h"
 #include "viewer/TiffWriteHook.h"
 
@@ -16,6 +17,7 @@ public:
                                    bool enlarge = true);
     // The pages of `source` inserted so that the first becomes page `position` of `target`.
     static TiffStatus InsertPages(const std::string& target, int position,
-                                  const std::string& source, const TiffWriteHook& hook = {});
+                                  const std::string& source, const TiffWriteHook& hook = {},
+                                  const TiffProgress& progress = {});
     static InfoResult Describe(const std::string& path);
 };

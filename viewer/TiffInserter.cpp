@@ -26,7 +26,8 @@ struct Plan {
     std::size_t firstInserted = 0;
 };
 
-void WritePages(const Plan& plan, TiffOutputFile& out, std::vector<std::string>& warnings) {
+void WritePages(const Plan& plan, TiffOutputFile& out, const TiffProgress& progress,
+                std::vector<std::string>& warnings) {
     const bool big = out.IsBigTiff();
     out.AppendNumber(out.IsBigEndian() ? 0x4D4D : 0x4949, 2);
     out.AppendNumber(big ? 43 : 42, 2);
@@ -49,6 +50,9 @@ void WritePages(const Plan& plan, TiffOutputFile& out, std::vector<std::string>&
                                             static_cast<std::uint16_t>(total));
         out.PatchNumber(nextField, copied.offset, big ? 8 : 4);
         nextField = copied.nextField;
+        if (progress && !progress(page + 1, total)) {
+            throw TiffError(TiffInserter::kCancelled);
+        }
     }
     out.Flush();
 }
@@ -66,7 +70,7 @@ void CheckRange(const Plan& plan, int position) {
 }
 
 void WriteResult(const Plan& plan, SafeFileReplacer& replacer, const TiffWriteHook& hook,
-                 std::vector<std::string>& warnings) {
+                 const TiffProgress& progress, std::vector<std::string>& warnings) {
     const TiffSourceFile& target = plan.target;
     const TiffSourceFile& source = plan.source;
     bool big =
@@ -74,7 +78,7 @@ void WriteResult(const Plan& plan, SafeFileReplacer& replacer, const TiffWriteHo
     for (;;) {
         try {
             TiffOutputFile out(replacer.Descriptor(), big, target.IsBigEndian(), hook);
-            WritePages(plan, out, warnings);
+            WritePages(plan, out, progress, warnings);
             return;
         } catch (const TiffNeedsBigTiff&) {
             big = true;
@@ -84,7 +88,8 @@ void WriteResult(const Plan& plan, SafeFileReplacer& replacer, const TiffWriteHo
 }
 
 void InsertChecked(const std::string& givenTarget, int position, const std::string& sourcePath,
-                   const TiffWriteHook& hook, std::vector<std::string>& warnings) {
+                   const TiffWriteHook& hook, const TiffProgress& progress,
+                   std::vector<std::string>& warnings) {
     // A symbolic link is followed once, here: the file it leads to is read and replaced,
     // and the link stays as it is.
     const std::string targetPath = SafeFileReplacer::ResolveTarget(givenTarget);
@@ -101,7 +106,7 @@ void InsertChecked(const std::string& givenTarget, int position, const std::stri
         TiffValidator::CheckWithLibtiff(sourcePath, plan.sourcePages.size(), libtiffWarnings);
     });
     SafeFileReplacer replacer(targetPath);
-    WriteResult(plan, replacer, hook, warnings);
+    WriteResult(plan, replacer, hook, progress, warnings);
     libtiffCheck.get();
     warnings.insert(warnings.begin(), libtiffWarnings.begin(), libtiffWarnings.end());
     replacer.Commit();
@@ -110,10 +115,10 @@ void InsertChecked(const std::string& givenTarget, int position, const std::stri
 } // namespace
 
 TiffStatus TiffInserter::Insert(const std::string& target, int position, const std::string& source,
-                                const TiffWriteHook& hook) {
+                                const TiffWriteHook& hook, const TiffProgress& progress) {
     TiffStatus status;
     try {
-        InsertChecked(target, position, source, hook, status.warnings);
+        InsertChecked(target, position, source, hook, progress, status.warnings);
         status.ok = true;
     } catch (const TiffError& error) {
         status.message = error.what();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "viewer/TiffProgress.h"
 #include "viewer/TiffResults.h"
 #include "viewer/TiffWriteHook.h"
 
@@ -11,6 +12,10 @@
 // A target that is a symbolic link stays one: the file it leads to is replaced.
 class TiffInserter {
 public:
+    // The message of an insertion cancelled through `progress`.
+    static constexpr const char* kCancelled =
+        "The insertion was cancelled; the target is unchanged";
+
     static TiffStatus Insert(const std::string& target, int position, const std::string& source,
-                             const TiffWriteHook& hook = {});
+                             const TiffWriteHook& hook = {}, const TiffProgress& progress = {});
 };

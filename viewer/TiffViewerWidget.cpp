@@ -1,5 +1,6 @@
 #include "viewer/TiffViewerWidget.h"
 
+#include "viewer/BusyWork.h"
 #include "viewer/TiffDocument.h"
 
 #include <QApplication>
@@ -60,13 +61,19 @@ std::int16_t TiffViewerWidget::LoadPage(const QString& path, std::int16_t page) 
     const BusyCursor busy;
     const bool samePicture =
         !m_reload && path == m_loadedPath && page == m_loadedPage && !m_page.isNull();
+    if (m_reload) {
+        m_next.reset(); // the file may have changed since its next page was rendered
+    }
     m_reload = false;
     if (samePicture) {
         return 1;
     }
     m_loadedPath = path;
     m_loadedPage = page;
-    const PageCountResult count = TiffDocument::CountPages(Local(path));
+    PageCountResult count;
+    BusyWork(window(), tr("Reading %1").arg(path), false).Run([&](const TiffProgress&) {
+        count = TiffDocument::CountPages(Local(path));
+    });
     m_pageCount = count.status.ok ? count.pageCount : 0;
     m_page = QImage();
     m_error.clear();
@@ -103,9 +110,15 @@ void TiffViewerWidget::DisplaySetting(std::int16_t value) {
 bool TiffViewerWidget::AppendPages(const QString& target, std::int16_t position,
                                    const QString& append) {
     const BusyCursor busy;
-    const TiffStatus status = TiffDocument::InsertPages(Local(target), position, Local(append));
+    TiffStatus status;
+    BusyWork(window(), tr("Inserting pages"), true).Run([&](const TiffProgress& progress) {
+        status = TiffDocument::InsertPages(Local(target), position, Local(append), {}, progress);
+    });
     m_warnings = status.warnings;
     m_appendError = status.ok ? QString() : QString::fromStdString(status.message);
+    if (status.ok) {
+        m_next.reset();
+    }
     if (status.ok && target == m_loadedPath) {
         m_reload = true; // the picture on show is of the old file
     }
@@ -138,9 +151,18 @@ QSize TiffViewerWidget::RenderBox() const {
 
 void TiffViewerWidget::RenderCurrentPage() {
     const QSize box = RenderBox();
-    const RenderResult shown =
-        TiffDocument::RenderPage(Local(m_loadedPath), m_loadedPage, box.width(), box.height(),
-                                 m_display != kDisplayActualSize);
+    const std::string path = Local(m_loadedPath);
+    const bool enlarge = m_display != kDisplayActualSize;
+    const bool ahead = m_next && m_next->path == path && m_next->page == m_loadedPage &&
+                       m_next->box == box && m_next->enlarge == enlarge;
+    RenderResult shown;
+    BusyWork(window(), tr("Showing page %1").arg(m_loadedPage), false)
+        .Run([&, page = m_loadedPage](const TiffProgress&) {
+            shown = ahead
+                        ? m_next->result.get()
+                        : TiffDocument::RenderPage(path, page, box.width(), box.height(), enlarge);
+        });
+    PrefetchNextPage(path, box, enlarge);
     m_warnings = shown.status.warnings;
     if (shown.status.ok) {
         m_page = ToImage(shown.image);
@@ -151,6 +173,19 @@ void TiffViewerWidget::RenderCurrentPage() {
         m_error = QString::fromStdString(shown.status.message);
     }
     update();
+}
+
+void TiffViewerWidget::PrefetchNextPage(const std::string& path, const QSize& box, bool enlarge) {
+    const int next = m_loadedPage + 1;
+    if (next > m_pageCount) {
+        m_next.reset();
+        return;
+    }
+    m_next =
+        Prefetch{path, next, box, enlarge, std::async(std::launch::async, [=] {
+                                               return TiffDocument::RenderPage(
+                                                   path, next, box.width(), box.height(), enlarge);
+                                           }).share()};
 }
 
 QRect TiffViewerWidget::PageRect() const {

@@ -6,6 +6,9 @@
 #include <QImage>
 #include <QString>
 #include <QWidget>
+#include <future>
+#include <optional>
+#include <string>
 
 // The image viewer on the TIFF engine: shows one page of a file, fitted as DisplaySetting
 // says, or a one-line reason when it cannot.
@@ -71,4 +74,15 @@ private:
     std::vector<std::string> m_warnings;
     QString m_appendError;
     int m_wheelTurn = 0;
+
+    // The page after the one shown, rendered ahead on another thread for the next Page Down.
+    struct Prefetch {
+        std::string path;
+        int page = 0;
+        QSize box;
+        bool enlarge = true;
+        std::shared_future<RenderResult> result;
+    };
+    void PrefetchNextPage(const std::string& path, const QSize& box, bool enlarge);
+    std::optional<Prefetch> m_next;
 };
