@@ -68,12 +68,3 @@ void BM_WholeMenu(benchmark::State& state) {
 BENCHMARK(BM_WholeMenu)->Arg(0)->Arg(1);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

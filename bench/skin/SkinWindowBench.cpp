@@ -155,13 +155,3 @@ BENCHMARK_CAPTURE(ChangeFromMenu, Black, 0x8004)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(ExtractPackage, Black, std::string("Black.zip"))->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(ChangeFromMenu, Deluxe, 0x800A)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(ExtractPackage, Deluxe, std::string("Deluxe.zip"))->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM",
-            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

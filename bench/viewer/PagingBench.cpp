@@ -50,9 +50,20 @@ std::string WriteScan() {
     return path;
 }
 
+// Written once, removed when the program ends.
+class ScanFile {
+public:
+    ScanFile() : m_path(WriteScan()) {}
+    ~ScanFile() { std::remove(m_path.c_str()); }
+    const std::string& Path() const { return m_path; }
+
+private:
+    std::string m_path;
+};
+
 const std::string& Scan() {
-    static const std::string path = WriteScan();
-    return path;
+    static const ScanFile file;
+    return file.Path();
 }
 
 void Press(TiffViewerWidget& viewer, Qt::Key which) {
@@ -95,15 +106,3 @@ void RenderAlone(benchmark::State& state) {
 
 BENCHMARK(PageDown)->Unit(benchmark::kMillisecond)->Iterations(20);
 BENCHMARK(RenderAlone)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    std::remove(Scan().c_str());
-    return 0;
-}
