@@ -20,9 +20,14 @@ QString Output(const QString& program, const QStringList& arguments) {
     return QString::fromLocal8Bit(process.readAllStandardOutput());
 }
 
-// The top-left corner of the program's main window once it is mapped: the visible window
-// of the program's size at `scale`.
-std::optional<QPoint> MainWindowPlace(qint64 pid, int scale) {
+struct MappedWindow {
+    QString id;
+    QPoint place;
+};
+
+// The program's main window once it is mapped: the visible window of the program's size at
+// `scale`, with its top-left corner.
+std::optional<MappedWindow> MainWindow(qint64 pid, int scale) {
     const QStringList windows =
         Output("xdotool", {"search", "--onlyvisible", "--pid", QString::number(pid)})
             .split('\n', Qt::SkipEmptyParts);
@@ -34,7 +39,8 @@ std::optional<QPoint> MainWindowPlace(qint64 pid, int scale) {
                 const QRegularExpression pattern(QString(label) + R"(\s+(-?\d+))");
                 return pattern.match(info).captured(1).toInt();
             };
-            return QPoint(value("Absolute upper-left X:"), value("Absolute upper-left Y:"));
+            return MappedWindow{
+                id, QPoint(value("Absolute upper-left X:"), value("Absolute upper-left Y:"))};
         }
     }
     return std::nullopt;
@@ -61,7 +67,7 @@ protected:
         }
     }
     // Starts tipin at the given scale and waits for its main window; its top-left corner.
-    std::optional<QPoint> Start(int scale = 1) {
+    std::optional<MappedWindow> Start(int scale = 1) {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("TMPDIR", QString::fromStdString(temporary.path().string()));
         environment.insert("QT_QPA_PLATFORM", "xcb");
@@ -70,12 +76,12 @@ protected:
         tipin.setProcessEnvironment(environment);
         tipin.setWorkingDirectory(QString::fromStdString(run.path().string()));
         tipin.start(TIPIN_EXE, {});
-        std::optional<QPoint> place;
-        for (int i = 0; i < 300 && !place && tipin.waitForStarted(); ++i) {
+        std::optional<MappedWindow> window;
+        for (int i = 0; i < 300 && !window && tipin.waitForStarted(); ++i) {
             QTest::qWait(50);
-            place = MainWindowPlace(tipin.processId(), scale);
+            window = MainWindow(tipin.processId(), scale);
         }
-        return place;
+        return window;
     }
     void TearDown() override {
         if (tipin.state() != QProcess::NotRunning) {
@@ -92,8 +98,9 @@ protected:
 
 TEST_F(TipinProcessX11Test, StartsOnItsSkinLeavesNoWorkingFolderAndClosesWithZero) {
     const std::vector<std::string> packages = Entries(run.path());
-    const std::optional<QPoint> place = Start();
-    ASSERT_TRUE(place) << "no window mapped; " << tipin.readAllStandardError().toStdString();
+    const std::optional<MappedWindow> window = Start();
+    ASSERT_TRUE(window) << "no window mapped; " << tipin.readAllStandardError().toStdString();
+    const QPoint place = window->place;
     EXPECT_EQ(Entries(run.path()), packages);
     EXPECT_TRUE(Entries(temporary.path()).empty());
 
@@ -104,8 +111,8 @@ TEST_F(TipinProcessX11Test, StartsOnItsSkinLeavesNoWorkingFolderAndClosesWithZer
     const auto close = std::find_if(description.buttons.begin(), description.buttons.end(),
                                     [](const ButtonRecord& b) { return b.name == "BUTTON_CLOSE"; });
     ASSERT_NE(close, description.buttons.end());
-    const QPoint at = *place + QPoint((close->rect.left + close->rect.right) / 2,
-                                      (close->rect.top + close->rect.bottom) / 2);
+    const QPoint at = place + QPoint((close->rect.left + close->rect.right) / 2,
+                                     (close->rect.top + close->rect.bottom) / 2);
     Output("xdotool",
            {"mousemove", QString::number(at.x()), QString::number(at.y()), "click", "1"});
     ASSERT_TRUE(tipin.waitForFinished(15000));
@@ -115,9 +122,12 @@ TEST_F(TipinProcessX11Test, StartsOnItsSkinLeavesNoWorkingFolderAndClosesWithZer
 
 // At twice the scale the window, its outline and its bitmaps are doubled pixel for pixel.
 TEST_F(TipinProcessX11Test, AtScaleTwoTheSkinIsDoubledWithSharpEdges) {
-    const std::optional<QPoint> place = Start(2);
-    ASSERT_TRUE(place) << "no doubled window; " << tipin.readAllStandardError().toStdString();
+    const std::optional<MappedWindow> window = Start(2);
+    ASSERT_TRUE(window) << "no doubled window; " << tipin.readAllStandardError().toStdString();
     QTest::qWait(300);
+    EXPECT_TRUE(Output("xwininfo", {"-shape", "-id", window->id})
+                    .contains("Window shape extents:  1966x1570+0+0"))
+        << "the outline is doubled with the window";
     TempDir skin;
     ExtractAll(BundledPackage("Purple.skn"), skin.path());
     const QImage back(QString::fromStdString((skin.path() / "back.bmp").string()));
@@ -127,7 +137,7 @@ TEST_F(TipinProcessX11Test, AtScaleTwoTheSkinIsDoubledWithSharpEdges) {
     int compared = 0;
     for (int y = 70; y < 400; y += 3) {
         for (int x = 0; x < 20; ++x) {
-            const QPoint at = *place + QPoint(2 * x, 2 * y);
+            const QPoint at = window->place + QPoint(2 * x, 2 * y);
             if (!screen.rect().contains(at + QPoint(1, 1))) {
                 continue;
             }
