@@ -185,7 +185,8 @@ void CMenuDrawStyle::PaintFrame(QPainter& painter, const MenuFramePaint& frame, 
         }
     } else {
         // 3. High contrast: one outline in the button-text colour. The band that would hold
-        // the shadow shows the screen beneath unchanged (left unpainted where the platform draws nothing).
+        // the shadow shows the screen beneath unchanged (left unpainted where the platform draws
+        // nothing).
         Outline(painter, 0, 0, w - m, h - m, ToQColor(frame.buttonText));
         if (m > 0) {
             const Background b(frame);

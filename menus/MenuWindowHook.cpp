@@ -19,12 +19,12 @@ namespace {
 CMenuWindowHook* g_hook = nullptr;
 
 // The styles, in their fixed order: id, frame drawing family, border flag.
-struct StyleSpec {
+struct StyleEntry {
     int id;
     CMenuDrawStyle::Family family;
     int borderFlag;
 };
-constexpr StyleSpec kStyles[] = {
+constexpr StyleEntry kStyles[] = {
     {6, CMenuDrawStyle::Family::A, 1}, {7, CMenuDrawStyle::Family::A, 0},
     {0, CMenuDrawStyle::Family::A, 1}, {1, CMenuDrawStyle::Family::A, 0},
     {2, CMenuDrawStyle::Family::B, 1}, {3, CMenuDrawStyle::Family::B, 0},
@@ -71,10 +71,10 @@ void CMenuWindowHook::Uninstall() {
 CMenuWindowHook::CMenuWindowHook(const MenuPlatform& platform, QObject* parent)
     : QObject(parent), m_platform(platform) {
     qRegisterMetaType<QWidget*>();
-    for (const StyleSpec& spec : kStyles) {
+    for (const StyleEntry& entry : kStyles) {
         m_styles.push_back(
-            std::make_unique<CMenuDrawStyle>(spec.id, spec.family, spec.borderFlag, platform));
-        if (spec.id == kSelectedStyle) {
+            std::make_unique<CMenuDrawStyle>(entry.id, entry.family, entry.borderFlag, platform));
+        if (entry.id == kSelectedStyle) {
             m_selected = m_styles.back().get();
         }
     }

@@ -1,3 +1,4 @@
+#include "bench/support/RunWithin.h"
 #include "controls/Label.h"
 #include "controls/ListFont.h"
 #include "controls/SkinButton.h"
@@ -14,7 +15,6 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
-#include <chrono>
 #include <memory>
 
 namespace {
@@ -22,18 +22,6 @@ namespace {
 constexpr int kControlCount = 50;
 constexpr double kMaxSecondsPerControl = 1e-3;
 constexpr double kMaxSecondsPerListRepaint = 5e-3;
-
-// Times the loop by the wall clock and fails the run when an iteration is over `limit`.
-template <typename Body> void RunWithin(benchmark::State& state, double limit, Body body) {
-    const auto start = std::chrono::steady_clock::now();
-    for (auto _ : state) {
-        body();
-    }
-    const std::chrono::duration<double> spent = std::chrono::steady_clock::now() - start;
-    if (spent.count() / double(state.iterations()) > limit) {
-        state.SkipWithError("slower than the target");
-    }
-}
 
 class BenchHost : public QWidget, public CSkinHost {
 public:

@@ -1,5 +1,6 @@
 // What the frame and the shadow cost at every repaint of a menu: the frame of family B alone,
 // and a whole menu drawn with and without the hook.
+#include "bench/support/RunWithin.h"
 #include "menus/MenuDrawStyle.h"
 #include "menus/MenuWindowHook.h"
 
@@ -7,22 +8,10 @@
 #include <QMenu>
 #include <QPainter>
 #include <benchmark/benchmark.h>
-#include <chrono>
 
 namespace {
 
 constexpr double kMaxSecondsPerFrame = 0.5e-3;
-
-template <typename Body> void RunWithin(benchmark::State& state, double limit, Body body) {
-    const auto start = std::chrono::steady_clock::now();
-    for (auto _ : state) {
-        body();
-    }
-    const std::chrono::duration<double> spent = std::chrono::steady_clock::now() - start;
-    if (spent.count() / double(state.iterations()) > limit) {
-        state.SkipWithError("slower than the target");
-    }
-}
 
 MenuFramePaint Frame(int w, int h, const MenuPlatform& platform) {
     const CMenuDrawStyle style(2, CMenuDrawStyle::Family::B, 1, platform);

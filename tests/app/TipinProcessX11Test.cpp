@@ -46,15 +46,6 @@ std::optional<MappedWindow> MainWindow(qint64 pid, int scale) {
     return std::nullopt;
 }
 
-std::vector<std::string> Entries(const fs::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 } // namespace
 
 // tipin started in a run folder that holds the bundled packages, with private temporary and
@@ -97,12 +88,12 @@ protected:
 };
 
 TEST_F(TipinProcessX11Test, StartsOnItsSkinLeavesNoWorkingFolderAndClosesWithZero) {
-    const std::vector<std::string> packages = Entries(run.path());
+    const std::vector<std::string> packages = EntryNames(run.path());
     const std::optional<MappedWindow> window = Start();
     ASSERT_TRUE(window) << "no window mapped; " << tipin.readAllStandardError().toStdString();
     const QPoint place = window->place;
-    EXPECT_EQ(Entries(run.path()), packages);
-    EXPECT_TRUE(Entries(temporary.path()).empty());
+    EXPECT_EQ(EntryNames(run.path()), packages);
+    EXPECT_TRUE(EntryNames(temporary.path()).empty());
 
     TempDir skin;
     ExtractAll(BundledPackage("Purple.skn"), skin.path());

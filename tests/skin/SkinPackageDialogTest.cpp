@@ -32,14 +32,6 @@ void WriteFile(const fs::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
-std::vector<std::string> Entries(const fs::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        names.push_back(entry.path().filename().string());
-    }
-    return names;
-}
-
 // A skin whose background lies in a sub-folder, with a read-only button bitmap.
 std::string SubFolderPackage() {
     ZipTestEntry readOnly;
@@ -74,7 +66,7 @@ protected:
         fs::copy_file(BundledPackage(name), start.path() / (as.empty() ? name : as));
     }
     void ExpectNoWorkingFolders() {
-        EXPECT_TRUE(Entries(temporary.path()).empty()) << Entries(temporary.path()).front();
+        EXPECT_TRUE(EntryNames(temporary.path()).empty()) << EntryNames(temporary.path()).front();
     }
 
     TempDir start;
@@ -211,7 +203,7 @@ TEST_F(SkinPackageDialogTest, AFolderCalledTestInTheCurrentDirectoryIsNeverTouch
     dialog.OnChangeSkin(0x8009);
     fs::current_path(previous);
     EXPECT_TRUE(fs::exists(start.path() / "Test" / "keep.txt"));
-    EXPECT_EQ(Entries(start.path()).size(), 4u) << "nothing written to the current directory";
+    EXPECT_EQ(EntryNames(start.path()).size(), 4u) << "nothing written to the current directory";
     EXPECT_TRUE(prompts->messages.empty());
     ExpectNoWorkingFolders();
 }

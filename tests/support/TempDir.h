@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace tipin::test {
 
@@ -20,5 +21,8 @@ public:
 private:
     std::filesystem::path m_path;
 };
+
+// The names of the entries of `folder`, sorted.
+std::vector<std::string> EntryNames(const std::filesystem::path& folder);
 
 } // namespace tipin::test

@@ -1,5 +1,6 @@
 // `tipin-pages info` on real files of each common kind: the words beside the numbers, and
 // what stays as it was (one line per page, the other fields, the exit codes).
+#include "tests/support/PagesRun.h"
 #include "tests/support/TempDir.h"
 #include "tools/tipin-pages/PagesCommand.h"
 
@@ -11,6 +12,7 @@
 #include <vector>
 
 namespace fs = std::filesystem;
+using namespace tipin::test;
 
 namespace {
 
@@ -59,22 +61,6 @@ void WritePages(const fs::path& path, const std::vector<Page>& pages) {
         ASSERT_EQ(TIFFWriteDirectory(tif), 1);
     }
     TIFFClose(tif);
-}
-
-struct Outcome {
-    int code = -1;
-    std::string out;
-    std::string err;
-};
-
-Outcome RunPages(const std::vector<std::string>& arguments) {
-    std::ostringstream out;
-    std::ostringstream err;
-    Outcome outcome;
-    outcome.code = PagesCommand(out, err).Run(arguments);
-    outcome.out = out.str();
-    outcome.err = err.str();
-    return outcome;
 }
 
 std::vector<std::string> Lines(const std::string& text) {

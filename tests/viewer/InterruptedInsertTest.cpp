@@ -3,7 +3,6 @@
 #include "tests/support/TempDir.h"
 #include "tests/viewer/TiffTestFiles.h"
 
-#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <fcntl.h>
@@ -71,15 +70,6 @@ bool TakesAnonymousFiles(const fs::path& folder) {
 #endif
     (void)folder;
     return false;
-}
-
-std::vector<std::string> Names(const fs::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& item : fs::directory_iterator(folder)) {
-        names.push_back(item.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
 }
 
 // When to kill: once the process has written `bytes` (then at once), or after `delay`.
@@ -186,7 +176,7 @@ TEST_F(InterruptedInsertTest, AKilledInsertLeavesTheTargetAloneUnchangedOrComple
         SCOPED_TRACE(moment.name);
         const Ending ending = RunAndKill(moment);
         killedWhileWriting += ending.killed && ending.written > 0 ? 1 : 0;
-        EXPECT_EQ(Names(work), std::vector<std::string>{"target.tif"});
+        EXPECT_EQ(EntryNames(work), std::vector<std::string>{"target.tif"});
         const std::string now = ReadBytes(target);
         const bool isOriginal = now == original;
         const bool isComplete = now == complete;

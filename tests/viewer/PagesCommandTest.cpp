@@ -1,5 +1,6 @@
 #include "tools/tipin-pages/PagesCommand.h"
 
+#include "tests/support/PagesRun.h"
 #include "tests/support/TempDir.h"
 #include "tests/viewer/TiffTestFiles.h"
 
@@ -13,22 +14,6 @@ namespace fs = std::filesystem;
 using namespace tipin::test;
 
 namespace {
-
-struct Outcome {
-    int code = -1;
-    std::string out;
-    std::string err;
-};
-
-Outcome RunPages(const std::vector<std::string>& arguments) {
-    std::ostringstream out;
-    std::ostringstream err;
-    Outcome outcome;
-    outcome.code = PagesCommand(out, err).Run(arguments);
-    outcome.out = out.str();
-    outcome.err = err.str();
-    return outcome;
-}
 
 std::size_t Lines(const std::string& text) {
     return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));

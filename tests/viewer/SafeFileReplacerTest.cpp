@@ -4,7 +4,6 @@
 #include "tests/viewer/TiffTestFiles.h"
 #include "viewer/TiffError.h"
 
-#include <algorithm>
 #include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -12,6 +11,7 @@
 #include <unistd.h>
 
 namespace fs = std::filesystem;
+using tipin::test::EntryNames;
 using tipin::test::ReadBytes;
 using tipin::test::TempDir;
 
@@ -31,15 +31,6 @@ bool TakesAnonymousFiles(const fs::path& folder) {
     (void)folder;
     return false;
 #endif
-}
-
-std::vector<std::string> Names(const fs::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& item : fs::directory_iterator(folder)) {
-        names.push_back(item.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
 }
 
 void Write(const SafeFileReplacer& replacer, const std::string& bytes) {
@@ -66,7 +57,7 @@ TEST_P(SafeFileReplacerTest, NewFileIsNamedOnlyWhenNamedFiles) {
     Write(replacer, "the new content");
     if (Anonymous()) {
         EXPECT_EQ(replacer.TemporaryPath(), "");
-        EXPECT_EQ(Names(dir.path()), std::vector<std::string>{"target.bin"});
+        EXPECT_EQ(EntryNames(dir.path()), std::vector<std::string>{"target.bin"});
     } else {
         EXPECT_EQ(fs::path(replacer.TemporaryPath()).parent_path(), dir.path());
         EXPECT_EQ(fs::path(replacer.TemporaryPath()).filename().string().rfind(".tipin-", 0), 0u);
@@ -75,7 +66,7 @@ TEST_P(SafeFileReplacerTest, NewFileIsNamedOnlyWhenNamedFiles) {
     EXPECT_EQ(ReadBytes(target), "the old content");
     replacer.Commit();
     EXPECT_EQ(ReadBytes(target), "the new content");
-    EXPECT_EQ(Names(dir.path()), std::vector<std::string>{"target.bin"});
+    EXPECT_EQ(EntryNames(dir.path()), std::vector<std::string>{"target.bin"});
 }
 
 TEST_P(SafeFileReplacerTest, WithoutCommitNothingIsLeft) {
@@ -84,7 +75,7 @@ TEST_P(SafeFileReplacerTest, WithoutCommitNothingIsLeft) {
         Write(replacer, "never used");
     }
     EXPECT_EQ(ReadBytes(target), "the old content");
-    EXPECT_EQ(Names(dir.path()), std::vector<std::string>{"target.bin"});
+    EXPECT_EQ(EntryNames(dir.path()), std::vector<std::string>{"target.bin"});
 }
 
 TEST_P(SafeFileReplacerTest, TruncateStartsAfresh) {

@@ -8,7 +8,7 @@ namespace {
 
 using Name = std::pair<std::uint16_t, const char*>;
 
-// The values of the TIFF 6.0 specification, its technical notes and the ones libtiff knows.
+// The values of the TIFF 6.0 standard, its technical notes and the ones libtiff knows.
 constexpr std::array kCompressions = {
     Name{1, "none"},
     Name{2, "CCITT RLE"},
