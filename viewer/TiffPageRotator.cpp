@@ -192,12 +192,16 @@ void ReadPieces(TIFF* tif, const Layout& layout, TiffPixelTurner::Rows rows,
                 TiffPixelTurner::Columns columns, std::uint16_t plane,
                 const std::function<void(const TiffPixelTurner::Piece&)>& use) {
     if (!layout.tiled) {
+        // Most codecs cannot start inside a strip: its rows before the band are decoded too.
         std::vector<std::uint8_t> line(static_cast<std::size_t>(TIFFScanlineSize64(tif)));
-        for (std::uint32_t y = rows.top; y < rows.bottom; ++y) {
+        const std::uint32_t rowsPerStrip = std::max<std::uint32_t>(1, layout.rowsPerStrip);
+        for (std::uint32_t y = rows.top - rows.top % rowsPerStrip; y < rows.bottom; ++y) {
             if (TIFFReadScanline(tif, line.data(), y, plane) < 0) {
                 throw TiffError("a row cannot be decoded");
             }
-            use({0, y, layout.width, 1, line.size(), line.data()});
+            if (y >= rows.top) {
+                use({0, y, layout.width, 1, line.size(), line.data()});
+            }
         }
         return;
     }
@@ -251,7 +255,12 @@ std::uint32_t BandRows(const Layout& layout, const TiffPixelTurner& turner, std:
     const std::uint64_t rowBytes = std::max<std::uint64_t>(1, turner.TurnedRowBytes());
     std::uint64_t rows = TiffPageRotator::kBandBytes / rowBytes;
     if (layout.tiled) {
+        // Whole rows of tiles; one row of tiles may take twice the band.
         rows -= rows % layout.tileLength;
+        if (rows == 0 &&
+            std::uint64_t(layout.tileLength) * rowBytes <= 2 * TiffPageRotator::kBandBytes) {
+            rows = layout.tileLength;
+        }
     }
     if (rows == 0) {
         Refuse(page, "its turned rows are larger than the memory bound of the turn");

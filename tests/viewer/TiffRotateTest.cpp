@@ -93,6 +93,26 @@ TEST(RotatePages, MatchesImageMagickForEveryLosslessCompression) {
     }
 }
 
+TEST(RotatePages, PagesOfManyBandsTurnPixelForPixel) {
+    TempDir dir;
+    const fs::path file = dir.path() / "large.tif";
+    // 4.4 MB decoded: more than one band of the turned page, in strips and in tiles.
+    WriteTiff(file, {TestPage{.width = 2100, .height = 2100, .compression = 8, .rowsPerStrip = 64},
+                     TestPage{.width = 2100, .height = 2100, .compression = 5, .tileSize = 256}});
+    for (const int degrees : {90, 180, 270}) {
+        SCOPED_TRACE(degrees);
+        const fs::path turned = dir.path() / "turned.tif";
+        fs::copy_file(file, turned, fs::copy_options::overwrite_existing);
+        const TiffStatus status =
+            TiffDocument::RotatePages(turned, TiffPageRanges::Parse("1-2"), degrees);
+        ASSERT_TRUE(status.ok) << status.message;
+        for (int page = 0; page < 2; ++page) {
+            EXPECT_TRUE(StoredRaster(turned, page).pixels ==
+                        Turned(StoredRaster(file, page), degrees / 90).pixels);
+        }
+    }
+}
+
 TEST(RotatePages, TurnsEveryLosslessCorpusPagePixelForPixel) {
     TempDir dir;
     int turned = 0;
