@@ -40,7 +40,7 @@ done
 turn() {
     local code=0
     /usr/bin/time -f "%M %e" -o "$work/time.txt" "$pages" rotate "$1" 1 90 2>"$work/turn.err" || code=$?
-    echo "$(cat "$work/time.txt") $code"
+    echo "$(tail -1 "$work/time.txt") $code"
 }
 for layout in tiled strips; do
     for side in 10000 30000; do
