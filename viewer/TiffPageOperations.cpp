@@ -5,8 +5,6 @@
 #include "viewer/TiffPageRotator.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 #include <functional>
 #include <set>
 #include <sys/stat.h>
