@@ -121,11 +121,26 @@ void SafeFileReplacer::Truncate() {
     }
 }
 
-void SafeFileReplacer::Commit() {
+void SafeFileReplacer::Flush() {
     TakeOwnerAndMode();
     if (::fsync(m_fd) != 0) {
         throw TiffError(Failure("Cannot write the new file"));
     }
+}
+
+void SafeFileReplacer::CommitAsNew() {
+    Flush();
+    const std::string source = m_anonymous ? ProcPath(m_fd) : m_temporary;
+    if (::linkat(AT_FDCWD, source.c_str(), AT_FDCWD, m_target.c_str(), AT_SYMLINK_FOLLOW) != 0) {
+        throw TiffError(errno == EEXIST ? m_target + " already exists"
+                                        : Failure("Cannot create " + m_target));
+    }
+    m_committed = true;
+    Discard();
+}
+
+void SafeFileReplacer::Commit() {
+    Flush();
     if (m_anonymous) {
         // Named only now, and renamed at once: a kill can leave a file only between these
         // two calls. The flush above already reported any write failure, so a failure to
@@ -156,7 +171,15 @@ void SafeFileReplacer::Commit() {
 void SafeFileReplacer::TakeOwnerAndMode() {
     struct stat info {};
     if (::stat(m_target.c_str(), &info) != 0) {
-        throw TiffError(Failure("Cannot read " + m_target));
+        if (errno != ENOENT) {
+            throw TiffError(Failure("Cannot read " + m_target));
+        }
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        if (::fchmod(m_fd, 0666 & ~mask) != 0) {
+            throw TiffError(Failure("Cannot write the new file"));
+        }
+        return;
     }
     // Owner and group first: changing them clears the set-ID bits, which the mode then sets.
     // Only a privileged process may give the file another owner; any process may give it a

@@ -7,7 +7,8 @@
 // that a process killed while writing leaves nothing behind; it gets a name only just before
 // it is renamed over the target. Where the file system refuses anonymous files, a hidden
 // `.tipin-XXXXXX` file stands in. The new file is flushed to disk and takes the target's
-// permission bits, and its owner and group where the system allows it. Until Commit succeeds
+// permission bits, and its owner and group where the system allows it; a target that does not
+// exist yet gets the permission bits a new file gets (0666 less the umask). Until Commit succeeds
 // the target is untouched, and a replacer destroyed without Commit leaves no file.
 class SafeFileReplacer {
 public:
@@ -35,12 +36,16 @@ public:
     // Empties the new file for a fresh start.
     void Truncate();
     void Commit();
+    // Gives the new file the target's name only if nothing has that name yet; throws
+    // TiffError otherwise, leaving what is there alone.
+    void CommitAsNew();
 
 private:
     bool OpenAnonymous(const std::string& folder);
     void OpenNamed(const std::string& folder);
     void TakeOwnerAndMode();
     void GiveName(const std::string& folder);
+    void Flush();
     void Discard();
 
     std::string m_target;

@@ -1,12 +1,13 @@
 #pragma once
 
+#include "viewer/TiffPageOperations.h"
 #include "viewer/TiffProgress.h"
 #include "viewer/TiffResults.h"
 #include "viewer/TiffWriteHook.h"
 
 #include <string>
 
-// The TIFF engine: page counts, pictures of pages and page insertion, on libtiff. Every
+// The TIFF engine: page counts, pictures of pages and the page operations, on libtiff. Every
 // operation returns its result with a status instead of throwing or printing.
 class TiffDocument {
 public:
@@ -20,4 +21,35 @@ public:
                                   const std::string& source, const TiffWriteHook& hook = {},
                                   const TiffProgress& progress = {});
     static InfoResult Describe(const std::string& path);
+
+    // The page operations beyond insertion; see TiffPageOperations.
+    static TiffStatus DeletePages(const std::string& target, const TiffPageRanges& pages,
+                                  const TiffWriteHook& hook = {},
+                                  const TiffProgress& progress = {}) {
+        return TiffPageOperations::Delete(target, pages, hook, progress);
+    }
+    static TiffStatus MovePages(const std::string& target, const TiffPageRanges& pages,
+                                int position, const TiffWriteHook& hook = {},
+                                const TiffProgress& progress = {}) {
+        return TiffPageOperations::Move(target, pages, position, hook, progress);
+    }
+    static TiffStatus RotatePages(const std::string& target, const TiffPageRanges& pages,
+                                  int degrees, const TiffWriteHook& hook = {},
+                                  const TiffProgress& progress = {}) {
+        return TiffPageOperations::Rotate(target, pages, degrees, hook, progress);
+    }
+    static TiffStatus ExtractPages(const std::string& source, const TiffPageRanges& pages,
+                                   const std::string& out, const TiffWriteHook& hook = {},
+                                   const TiffProgress& progress = {}) {
+        return TiffPageOperations::Extract(source, pages, out, hook, progress);
+    }
+    static TiffStatus SplitPages(const std::string& source, const std::string& folder,
+                                 const TiffWriteHook& hook = {},
+                                 const TiffProgress& progress = {}) {
+        return TiffPageOperations::Split(source, folder, hook, progress);
+    }
+    static TiffStatus CatPages(const std::string& out, const std::vector<TiffCatPart>& parts,
+                               const TiffWriteHook& hook = {}, const TiffProgress& progress = {}) {
+        return TiffPageOperations::Cat(out, parts, hook, progress);
+    }
 };

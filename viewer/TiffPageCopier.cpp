@@ -3,6 +3,7 @@
 #include "viewer/TiffError.h"
 #include "viewer/TiffPageGeometry.h"
 #include "viewer/TiffPageRestorer.h"
+#include "viewer/TiffPageRotator.h"
 
 #include <algorithm>
 #include <string>
@@ -11,6 +12,8 @@ namespace {
 
 constexpr int kMaxDepth = 8;
 constexpr int kNoRestore = -1;
+constexpr std::uint16_t kXResolution = 282;
+constexpr std::uint16_t kYResolution = 283;
 
 bool IsByteOrderSensitive(std::uint64_t compression) {
     // Codecs whose decoded samples come out in the file's byte order.
@@ -34,9 +37,11 @@ TiffPageCopier::TiffPageCopier(TiffOutputFile& out, std::vector<std::string>& wa
     : m_out(out), m_writer(out), m_warnings(warnings) {}
 
 TiffIfdWriter::Written TiffPageCopier::CopyPage(const TiffSourceFile& file, std::uint64_t ifdOffset,
-                                                std::uint16_t pageIndex, std::uint16_t pageTotal) {
+                                                std::uint16_t pageIndex, std::uint16_t pageTotal,
+                                                Turn turn) {
     m_inProgress.clear();
     m_copied.clear();
+    m_turn = turn;
     return CopyIfd(file, ifdOffset, 0, PageNumber{true, pageIndex, pageTotal});
 }
 
@@ -78,24 +83,11 @@ TiffIfdWriter::Written TiffPageCopier::CopyIfd(const TiffSourceFile& file, std::
     const TiffIfd ifd = file.ReadIfd(offset);
     TiffPageGeometry::Check(file, ifd);
     TiffOutputEntries entries;
-    int restoreKind = kNoRestore;
-    if (TiffPageGeometry::HasImage(ifd) && NeedsRestore(file, ifd, restoreKind)) {
-        const auto kind = static_cast<TiffPageRestorer::Kind>(restoreKind);
-        TiffPageRestorer restorer(m_out, m_writer);
-        entries = restorer.Restore(file.Path(), offset, kind);
-        m_warnings.push_back(kind == TiffPageRestorer::Kind::Rgb
-                                 ? "An old-style JPEG page was stored again with Deflate"
-                                 : "A page was stored again with Deflate in the new byte order");
-    } else {
-        CopyImageData(file, ifd, tifftag::kStripOffsets, tifftag::kStripByteCounts, entries);
-        CopyImageData(file, ifd, tifftag::kTileOffsets, tifftag::kTileByteCounts, entries);
-    }
+    const std::set<std::uint16_t>* replaced = WriteImageData(file, ifd, depth, entries);
     for (const TiffEntry& entry : ifd.entries) {
         if (entries.count(entry.tag) != 0 || entry.tag == tifftag::kFreeOffsets ||
             entry.tag == tifftag::kFreeByteCounts ||
-            (restoreKind != kNoRestore &&
-             TiffPageRestorer::Replaced(static_cast<TiffPageRestorer::Kind>(restoreKind))
-                     .count(entry.tag) != 0)) {
+            (replaced != nullptr && replaced->count(entry.tag) != 0)) {
             continue;
         }
         if (TiffTypeSize(entry.type) == 0) {
@@ -116,10 +108,40 @@ TiffIfdWriter::Written TiffPageCopier::CopyIfd(const TiffSourceFile& file, std::
             entries[entry.tag] = ConvertEntry(file, entry);
         }
     }
+    if (depth == 0 && m_turn.quarterTurns % 2 != 0 && entries.count(kXResolution) != 0 &&
+        entries.count(kYResolution) != 0) {
+        std::swap(entries[kXResolution], entries[kYResolution]);
+    }
     const TiffIfdWriter::Written written = m_writer.Write(entries);
     m_inProgress.erase(offset);
     m_copied[offset] = written;
     return written;
+}
+
+const std::set<std::uint16_t>* TiffPageCopier::WriteImageData(const TiffSourceFile& file,
+                                                              const TiffIfd& ifd, int depth,
+                                                              TiffOutputEntries& entries) {
+    if (!TiffPageGeometry::HasImage(ifd)) {
+        return nullptr;
+    }
+    if (depth == 0 && m_turn.quarterTurns % 4 != 0) {
+        TiffPageRotator rotator(m_out, m_writer);
+        entries = rotator.Rotate(file.Path(), ifd.offset, m_turn.quarterTurns, m_turn.sourcePage);
+        return &TiffPageRotator::Replaced();
+    }
+    int restoreKind = kNoRestore;
+    if (NeedsRestore(file, ifd, restoreKind)) {
+        const auto kind = static_cast<TiffPageRestorer::Kind>(restoreKind);
+        TiffPageRestorer restorer(m_out, m_writer);
+        entries = restorer.Restore(file.Path(), ifd.offset, kind);
+        m_warnings.push_back(kind == TiffPageRestorer::Kind::Rgb
+                                 ? "An old-style JPEG page was stored again with Deflate"
+                                 : "A page was stored again with Deflate in the new byte order");
+        return &TiffPageRestorer::Replaced(kind);
+    }
+    CopyImageData(file, ifd, tifftag::kStripOffsets, tifftag::kStripByteCounts, entries);
+    CopyImageData(file, ifd, tifftag::kTileOffsets, tifftag::kTileByteCounts, entries);
+    return nullptr;
 }
 
 std::uint64_t TiffPageCopier::CopyIfdChain(const TiffSourceFile& file, std::uint64_t offset,

@@ -18,9 +18,16 @@ class TiffPageCopier {
 public:
     TiffPageCopier(TiffOutputFile& out, std::vector<std::string>& warnings);
 
+    // A page turned clockwise on the way (see TiffPageRotator); `sourcePage` (from 1) names
+    // it when it cannot be turned.
+    struct Turn {
+        int quarterTurns = 0;
+        std::size_t sourcePage = 0;
+    };
+
     // Returns where the copied directory starts and where its next pointer sits.
     TiffIfdWriter::Written CopyPage(const TiffSourceFile& file, std::uint64_t ifdOffset,
-                                    std::uint16_t pageIndex, std::uint16_t pageTotal);
+                                    std::uint16_t pageIndex, std::uint16_t pageTotal, Turn turn);
 
 private:
     struct PageNumber {
@@ -35,6 +42,8 @@ private:
     void CopyImageData(const TiffSourceFile& file, const TiffIfd& ifd, std::uint16_t offsetsTag,
                        std::uint16_t countsTag, TiffOutputEntries& entries);
     void CopyBytes(const TiffSourceFile& file, std::uint64_t offset, std::uint64_t length);
+    const std::set<std::uint16_t>* WriteImageData(const TiffSourceFile& file, const TiffIfd& ifd,
+                                                  int depth, TiffOutputEntries& entries);
     TiffOutputEntry ConvertEntry(const TiffSourceFile& file, const TiffEntry& entry) const;
     bool NeedsRestore(const TiffSourceFile& file, const TiffIfd& ifd, int& kind) const;
     static bool IsIfdPointer(const TiffEntry& entry);
@@ -42,6 +51,7 @@ private:
     TiffOutputFile& m_out;
     TiffIfdWriter m_writer;
     std::vector<std::string>& m_warnings;
+    Turn m_turn;
     // Directories of the page being copied: those in progress (a loop if met again) and
     // those done (a second pointer to one reuses the copy).
     std::set<std::uint64_t> m_inProgress;

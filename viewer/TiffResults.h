@@ -8,6 +8,8 @@
 // failure; `warnings` are libtiff's and the engine's remarks, never printed.
 struct TiffStatus {
     bool ok = false;
+    // The request itself was wrong (pages the file does not have, a malformed page list).
+    bool badRequest = false;
     std::string message;
     std::vector<std::string> warnings;
 };

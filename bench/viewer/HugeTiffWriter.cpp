@@ -1,15 +1,17 @@
-// Writes one 30 000 x 30 000 page for the rendering memory check, piece by piece so that the
-// writer itself stays small: a ruled pattern compresses to a few megabytes.
-// Usage: tipin-huge-tiff OUT.tif tiled|strips
+// Writes one 30 000 x 30 000 page (or SIDE x SIDE) for the rendering and turning memory checks,
+// piece by piece so that the writer itself stays small: a ruled pattern compresses to a few
+// megabytes.
+// Usage: tipin-huge-tiff OUT.tif tiled|strips [SIDE]
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <tiffio.h>
 #include <vector>
 
 namespace {
 
-constexpr std::uint32_t kSide = 30000;
+std::uint32_t g_side = 30000;
 constexpr std::uint32_t kTile = 512;
 constexpr std::uint32_t kRowsPerStrip = 64;
 
@@ -31,8 +33,8 @@ bool WriteTiles(TIFF* tif) {
     TIFFSetField(tif, TIFFTAG_TILEWIDTH, kTile);
     TIFFSetField(tif, TIFFTAG_TILELENGTH, kTile);
     std::vector<std::uint8_t> piece(std::size_t(kTile) * kTile);
-    for (std::uint32_t top = 0; top < kSide; top += kTile) {
-        for (std::uint32_t left = 0; left < kSide; left += kTile) {
+    for (std::uint32_t top = 0; top < g_side; top += kTile) {
+        for (std::uint32_t left = 0; left < g_side; left += kTile) {
             FillPiece(piece, left, top, kTile, kTile);
             const std::uint32_t tile = TIFFComputeTile(tif, left, top, 0, 0);
             if (TIFFWriteEncodedTile(tif, tile, piece.data(), tmsize_t(piece.size())) < 0) {
@@ -45,11 +47,11 @@ bool WriteTiles(TIFF* tif) {
 
 bool WriteStrips(TIFF* tif) {
     TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, kRowsPerStrip);
-    std::vector<std::uint8_t> piece(std::size_t(kSide) * kRowsPerStrip);
-    for (std::uint32_t top = 0, strip = 0; top < kSide; top += kRowsPerStrip, ++strip) {
-        const std::uint32_t rows = top + kRowsPerStrip <= kSide ? kRowsPerStrip : kSide - top;
-        FillPiece(piece, 0, top, kSide, rows);
-        if (TIFFWriteEncodedStrip(tif, strip, piece.data(), tmsize_t(kSide) * rows) < 0) {
+    std::vector<std::uint8_t> piece(std::size_t(g_side) * kRowsPerStrip);
+    for (std::uint32_t top = 0, strip = 0; top < g_side; top += kRowsPerStrip, ++strip) {
+        const std::uint32_t rows = top + kRowsPerStrip <= g_side ? kRowsPerStrip : g_side - top;
+        FillPiece(piece, 0, top, g_side, rows);
+        if (TIFFWriteEncodedStrip(tif, strip, piece.data(), tmsize_t(g_side) * rows) < 0) {
             return false;
         }
     }
@@ -59,16 +61,20 @@ bool WriteStrips(TIFF* tif) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3 || (std::strcmp(argv[2], "tiled") != 0 && std::strcmp(argv[2], "strips") != 0)) {
-        std::fprintf(stderr, "usage: tipin-huge-tiff OUT.tif tiled|strips\n");
+    if (argc < 3 || argc > 4 ||
+        (std::strcmp(argv[2], "tiled") != 0 && std::strcmp(argv[2], "strips") != 0)) {
+        std::fprintf(stderr, "usage: tipin-huge-tiff OUT.tif tiled|strips [SIDE]\n");
         return 2;
+    }
+    if (argc == 4) {
+        g_side = static_cast<std::uint32_t>(std::strtoul(argv[3], nullptr, 10));
     }
     TIFF* tif = TIFFOpen(argv[1], "w");
     if (!tif) {
         return 1;
     }
-    TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, kSide);
-    TIFFSetField(tif, TIFFTAG_IMAGELENGTH, kSide);
+    TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, g_side);
+    TIFFSetField(tif, TIFFTAG_IMAGELENGTH, g_side);
     TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, 8);
     TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, 1);
     TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_MINISBLACK);

@@ -1,12 +1,14 @@
 #include "viewer/TiffDocument.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <fstream>
 #include <string>
 #include <unistd.h>
 
-// Drives count, render and insert (the fuzzed file as source and as target) from one input.
+// Drives count, render, insert (the fuzzed file as source and as target), the page-list
+// grammar and turning a page from one input.
 namespace {
 
 // A valid two-page target, written by the engine itself from a one-page file.
@@ -56,5 +58,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     TiffDocument::InsertPages(target, 1, fuzzed);
     TiffDocument::InsertPages(fuzzed, 1, target);
+    try {
+        const std::string list(reinterpret_cast<const char*>(data),
+                               std::min<std::size_t>(size, 24));
+        TiffPageRanges::Parse(list).Resolve(info.pages.size() + 1);
+    } catch (const TiffRequestError&) {
+    }
+    if (!info.pages.empty() &&
+        std::uint64_t(info.pages[0].width) * info.pages[0].height <= kMaxRenderedArea) {
+        TiffDocument::RotatePages(fuzzed, TiffPageRanges::Parse("1"), 90);
+    }
     return 0;
 }

@@ -43,7 +43,8 @@ TEST_F(PagesCommandTest, HelpSucceedsAndNamesEveryCommand) {
     for (const std::string flag : {"--help", "-h"}) {
         const Outcome outcome = RunPages({flag});
         EXPECT_EQ(outcome.code, PagesCommand::kSuccess);
-        for (const std::string command : {"count", "info", "insert", "render"}) {
+        for (const std::string command : {"count", "info", "insert", "render", "delete", "move",
+                                          "rotate", "extract", "split", "cat"}) {
             EXPECT_NE(outcome.out.find("tipin-pages " + command), std::string::npos) << command;
         }
         EXPECT_TRUE(outcome.err.empty());
@@ -66,6 +67,17 @@ TEST_F(PagesCommandTest, UsageErrorsExitWithTwo) {
         {"render", file, "1", "out.png", "--fit"},
         {"render", file, "1", "out.png", "--fit", "800"},
         {"render", file, "1", "out.png", "--fit", "0x100"},
+        {"delete", file},
+        {"delete", file, "1,,2"},
+        {"delete", file, "0"},
+        {"delete", file, "4"},
+        {"move", file, "1", "x"},
+        {"move", file, "2,2", "1"},
+        {"rotate", file, "1", "45"},
+        {"rotate", file, "z-9", "90"},
+        {"extract", file, "1"},
+        {"extract", file, "1", file},
+        {"cat", file},
     };
     for (const auto& arguments : wrong) {
         SCOPED_TRACE(arguments.empty() ? "(none)" : arguments[0]);
@@ -144,6 +156,35 @@ TEST_F(PagesCommandTest, InsertIntoASymbolicLinkChangesTheFileItLeadsTo) {
         << failed.err;
     EXPECT_FALSE(fs::exists(dir.path() / "gone.tif"));
     EXPECT_TRUE(fs::is_symlink(dangling));
+}
+
+TEST_F(PagesCommandTest, PageCommandsSucceedOrRefuseWithOne) {
+    const std::string file = target.string();
+    const std::string out = (dir.path() / "out.tif").string();
+    const Outcome catted = RunPages({"cat", out, file, "z-2", source.string(), file, "1"});
+    EXPECT_EQ(catted.code, PagesCommand::kSuccess) << catted.err;
+    ASSERT_EQ(LibtiffPageCount(out), 4);
+    EXPECT_EQ(PageWidth(out, 0), 12u);
+    EXPECT_EQ(PageWidth(out, 2), 20u);
+    EXPECT_EQ(PageWidth(out, 3), 10u);
+    EXPECT_EQ(RunPages({"extract", out, "3", file}).code, PagesCommand::kSuccess);
+    EXPECT_EQ(RunPages({"cat", out, file, file}).code, PagesCommand::kSuccess);
+    EXPECT_EQ(RunPages({"move", out, "1", "2"}).code, PagesCommand::kSuccess);
+    EXPECT_EQ(RunPages({"rotate", out, "1-2", "270"}).code, PagesCommand::kSuccess);
+    EXPECT_EQ(RunPages({"delete", out, "1"}).code, PagesCommand::kSuccess);
+    EXPECT_EQ(PageWidth(out, 0), 40u); // source turned a quarter
+    const fs::path folder = dir.path() / "pages";
+    fs::create_directories(folder);
+    EXPECT_EQ(RunPages({"split", out, folder.string()}).code, PagesCommand::kSuccess);
+    EXPECT_EQ(EntryNames(folder), std::vector<std::string>{"out-001.tif"});
+
+    const Outcome all = RunPages({"delete", out, "1-z"});
+    ExpectOneLineError(all, PagesCommand::kFailure);
+    WriteTiff(source, {TestPage{.height = 16, .compression = 7, .rowsPerStrip = 8}});
+    const Outcome jpeg = RunPages({"rotate", source.string(), "1", "90"});
+    ExpectOneLineError(jpeg, PagesCommand::kFailure);
+    EXPECT_NE(jpeg.err.find("JPEG"), std::string::npos) << jpeg.err;
+    ExpectOneLineError(RunPages({"split", out, folder.string()}), PagesCommand::kFailure);
 }
 
 TEST_F(PagesCommandTest, RenderWritesAFittedPng) {

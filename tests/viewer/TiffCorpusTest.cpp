@@ -12,7 +12,6 @@ using namespace tipin::test;
 
 namespace {
 
-constexpr int kOldStyleJpeg = 6;
 constexpr int kTargetPages = 3;
 
 fs::path CorpusTiff() {
@@ -26,25 +25,6 @@ fs::path MakeTarget(const TempDir& dir) {
                        TestPage{.width = 10, .samples = 3, .compression = 8, .seed = 2},
                        TestPage{.width = 11, .compression = 5, .seed = 3}});
     return target;
-}
-
-void ExpectSamePage(const fs::path& original, int originalIndex, const fs::path& result,
-                    int resultIndex) {
-    SCOPED_TRACE("page " + std::to_string(originalIndex + 1) + " of " + original.string());
-    bool originalDecodes = false;
-    bool resultDecodes = false;
-    const auto originalPixels = DecodeRgba(original, originalIndex, &originalDecodes);
-    const auto resultPixels = DecodeRgba(result, resultIndex, &resultDecodes);
-    EXPECT_EQ(originalDecodes, resultDecodes);
-    EXPECT_TRUE(originalPixels == resultPixels) << "pixels differ";
-    if (PageCompression(original, originalIndex) != kOldStyleJpeg) {
-        const bool sameOrder = FileIsBigEndian(original) == FileIsBigEndian(result);
-        EXPECT_TRUE(sameOrder
-                        ? RawStriles(original, originalIndex) == RawStriles(result, resultIndex)
-                        : DecodedStriles(original, originalIndex) ==
-                              DecodedStriles(result, resultIndex))
-            << "stored data differs";
-    }
 }
 
 void InsertAndCompare(const fs::path& source, int pages, int position) {

@@ -221,10 +221,8 @@ TEST_F(InsertTest, EveryFailedWriteLeavesTheTargetUnchangedAndNoTemporaryFile) {
     for (std::uint64_t limit :
          {std::uint64_t(0), std::uint64_t(1), std::uint64_t(8), resultSize / 2, resultSize - 200}) {
         SCOPED_TRACE("fails after " + std::to_string(limit) + " bytes");
-        const auto fullDisk = [limit](std::uint64_t written, std::size_t size) {
-            return written + size <= limit;
-        };
-        const TiffStatus status = TiffDocument::InsertPages(target, 2, source, fullDisk);
+        const TiffStatus status =
+            TiffDocument::InsertPages(target, 2, source, FullDiskAfter(limit));
         EXPECT_FALSE(status.ok);
         EXPECT_NE(status.message.find("no space left"), std::string::npos) << status.message;
         EXPECT_TRUE(ReadBytes(target) == before);

@@ -210,3 +210,124 @@ std::vector<std::filesystem::path> FilesUnder(const std::filesystem::path& folde
 }
 
 } // namespace tipin::test
+
+namespace tipin::test {
+namespace {
+
+constexpr std::uint16_t kOldStyleJpeg = 6;
+
+std::uint64_t Number(const std::string& bytes, std::uint64_t at, unsigned size, bool bigEndian) {
+    if (at + size > bytes.size()) {
+        throw std::runtime_error("a directory runs past the end of the file");
+    }
+    std::uint64_t value = 0;
+    for (unsigned i = 0; i < size; ++i) {
+        const unsigned index = bigEndian ? i : size - 1 - i;
+        value = value << 8 | static_cast<std::uint8_t>(bytes[at + index]);
+    }
+    return value;
+}
+
+unsigned TypeSize(std::uint16_t type) {
+    static const unsigned sizes[] = {0, 1, 1, 2, 4, 8, 1, 1, 2, 4, 8, 4, 8, 4, 0, 0, 8, 8, 8};
+    return type < std::size(sizes) ? sizes[type] : 0;
+}
+
+bool IsRewritten(std::uint16_t tag) {
+    static const std::set<std::uint16_t> rewritten = {273, 279, 288,   289,   297,  324,
+                                                      325, 330, 34665, 34853, 40965};
+    return rewritten.count(tag) != 0;
+}
+
+} // namespace
+
+Raster StoredRaster(const std::filesystem::path& path, int pageIndex) {
+    Handle tif = OpenAt(path, pageIndex, "rm");
+    Raster raster;
+    char reason[1024] = {};
+    TIFFRGBAImage image{};
+    if (!TIFFRGBAImageOK(tif.get(), reason) || !TIFFRGBAImageBegin(&image, tif.get(), 0, reason)) {
+        return raster;
+    }
+    image.req_orientation = image.orientation;
+    raster.width = image.width;
+    raster.height = image.height;
+    raster.pixels.resize(std::size_t(image.width) * image.height);
+    raster.ok = TIFFRGBAImageGet(&image, raster.pixels.data(), image.width, image.height) != 0;
+    TIFFRGBAImageEnd(&image);
+    return raster;
+}
+
+std::map<std::uint16_t, TagValue> PageTags(const std::filesystem::path& path, int pageIndex) {
+    const std::string bytes = ReadBytes(path);
+    const bool big = bytes.size() >= 4 && bytes.substr(0, 2) == "MM";
+    const bool bigTiff = Number(bytes, 2, 2, big) == 43;
+    const unsigned word = bigTiff ? 8 : 4;
+    std::uint64_t ifd = Number(bytes, bigTiff ? 8 : 4, word, big);
+    for (int i = 0; i < pageIndex; ++i) {
+        const std::uint64_t count = Number(bytes, ifd, bigTiff ? 8 : 2, big);
+        ifd = Number(bytes, ifd + (bigTiff ? 8 : 2) + count * (bigTiff ? 20 : 12), word, big);
+    }
+    std::map<std::uint16_t, TagValue> tags;
+    const std::uint64_t count = Number(bytes, ifd, bigTiff ? 8 : 2, big);
+    for (std::uint64_t i = 0; i < count; ++i) {
+        const std::uint64_t entry = ifd + (bigTiff ? 8 : 2) + i * (bigTiff ? 20 : 12);
+        TagValue value;
+        value.type = static_cast<std::uint16_t>(Number(bytes, entry + 2, 2, big));
+        value.count = Number(bytes, entry + 4, word, big);
+        const unsigned unit = value.type == 5 || value.type == 10 ? 4 : TypeSize(value.type);
+        const std::uint64_t length = value.count * TypeSize(value.type);
+        const std::uint64_t at =
+            length <= word ? entry + 4 + word : Number(bytes, entry + 4 + word, word, big);
+        for (std::uint64_t k = 0; unit > 0 && k < length; k += unit) {
+            const std::uint64_t number = Number(bytes, at + k, unit, big);
+            value.bytes.append(reinterpret_cast<const char*>(&number), unit);
+        }
+        tags[static_cast<std::uint16_t>(Number(bytes, entry, 2, big))] = value;
+    }
+    return tags;
+}
+
+void ExpectSamePage(const std::filesystem::path& original, int originalIndex,
+                    const std::filesystem::path& result, int resultIndex) {
+    SCOPED_TRACE("page " + std::to_string(originalIndex + 1) + " of " + original.string());
+    bool originalDecodes = false;
+    bool resultDecodes = false;
+    const auto originalPixels = DecodeRgba(original, originalIndex, &originalDecodes);
+    const auto resultPixels = DecodeRgba(result, resultIndex, &resultDecodes);
+    EXPECT_EQ(originalDecodes, resultDecodes);
+    EXPECT_TRUE(originalPixels == resultPixels) << "pixels differ";
+    if (PageCompression(original, originalIndex) != kOldStyleJpeg) {
+        const bool sameOrder = FileIsBigEndian(original) == FileIsBigEndian(result);
+        EXPECT_TRUE(sameOrder
+                        ? RawStriles(original, originalIndex) == RawStriles(result, resultIndex)
+                        : DecodedStriles(original, originalIndex) ==
+                              DecodedStriles(result, resultIndex))
+            << "stored data differs";
+    }
+}
+
+void ExpectSameTags(const std::filesystem::path& original, int originalIndex,
+                    const std::filesystem::path& result, int resultIndex,
+                    const std::set<std::uint16_t>& changed) {
+    const auto before = PageTags(original, originalIndex);
+    const auto after = PageTags(result, resultIndex);
+    for (const auto& [tag, value] : before) {
+        if (changed.count(tag) != 0 || TypeSize(value.type) == 0) {
+            continue;
+        }
+        SCOPED_TRACE("tag " + std::to_string(tag));
+        const auto found = after.find(tag);
+        ASSERT_NE(found, after.end()) << "tag lost";
+        EXPECT_EQ(found->second.count, value.count);
+        if (!IsRewritten(tag)) {
+            EXPECT_EQ(found->second.type, value.type);
+            EXPECT_TRUE(found->second.bytes == value.bytes) << "value changed";
+        }
+    }
+    for (const auto& [tag, value] : after) {
+        EXPECT_TRUE(before.count(tag) != 0 || changed.count(tag) != 0) << "new tag " << tag;
+    }
+}
+
+} // namespace tipin::test

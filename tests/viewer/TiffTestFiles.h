@@ -2,6 +2,8 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -45,5 +47,38 @@ std::uint16_t PageCompression(const std::filesystem::path& path, int pageIndex);
 bool FileIsBigEndian(const std::filesystem::path& path);
 bool FileIsBigTiff(const std::filesystem::path& path);
 std::vector<std::filesystem::path> FilesUnder(const std::filesystem::path& folder);
+
+// A page decoded to RGBA as stored, its Orientation not applied, top row first.
+struct Raster {
+    std::uint32_t width = 0;
+    std::uint32_t height = 0;
+    std::vector<std::uint32_t> pixels;
+    bool ok = false;
+};
+Raster StoredRaster(const std::filesystem::path& path, int pageIndex);
+
+// One directory entry read straight from the file, values in host byte order.
+struct TagValue {
+    std::uint16_t type = 0;
+    std::uint64_t count = 0;
+    std::string bytes;
+};
+std::map<std::uint16_t, TagValue> PageTags(const std::filesystem::path& path, int pageIndex);
+
+// The result's page must be the original's: same pixels, same stored data (decoded when the
+// byte orders differ), as the page copier promises.
+void ExpectSamePage(const std::filesystem::path& original, int originalIndex,
+                    const std::filesystem::path& result, int resultIndex);
+// Every tag of the original page is in the result with the same value, and no other tag is,
+// except `changed` and the offsets, byte counts, page numbers and directory pointers that a
+// copy rewrites (those must be there with the same count).
+void ExpectSameTags(const std::filesystem::path& original, int originalIndex,
+                    const std::filesystem::path& result, int resultIndex,
+                    const std::set<std::uint16_t>& changed = {});
+
+// A write hook that fails, as a full disk does, once `limit` bytes would be passed.
+inline auto FullDiskAfter(std::uint64_t limit) {
+    return [limit](std::uint64_t written, std::size_t size) { return written + size <= limit; };
+}
 
 } // namespace tipin::test

@@ -14,6 +14,12 @@ constexpr const char* kHelp =
     "       tipin-pages info FILE\n"
     "       tipin-pages insert TARGET POSITION SOURCE\n"
     "       tipin-pages render FILE PAGE OUT.png [--fit WxH]\n"
+    "       tipin-pages delete TARGET RANGES\n"
+    "       tipin-pages move TARGET RANGES POSITION\n"
+    "       tipin-pages rotate TARGET RANGES 90|180|270\n"
+    "       tipin-pages extract SOURCE RANGES OUT\n"
+    "       tipin-pages split SOURCE FOLDER\n"
+    "       tipin-pages cat OUT FILE [RANGES] [FILE [RANGES]]...\n"
     "       tipin-pages --help | --version\n"
     "\n"
     "count   prints the number of pages of FILE\n"
@@ -23,6 +29,16 @@ constexpr const char* kHelp =
     "        POSITION (1 = in front, pages + 1 = after the last); TARGET is replaced safely\n"
     "render  writes page PAGE (from 1) as a PNG fitted into WxH; without --fit at its own\n"
     "        size, shrunk to fit 4096x4096 when larger\n"
+    "delete  removes the pages from TARGET (not every page)\n"
+    "move    puts the pages, in the order named, so that the first becomes page POSITION\n"
+    "rotate  turns the pages clockwise, pixel for pixel (JPEG pages are refused)\n"
+    "extract writes the pages to the new file OUT\n"
+    "split   writes each page to FOLDER/STEM-NNN.tif; nothing when a name is taken\n"
+    "cat     writes the pages of the FILEs (all, or RANGES) to OUT, in order\n"
+    "\n"
+    "RANGES  pages from 1, comma-separated: N, N-M (descending when M < N), z = last page\n"
+    "        (5-z); taken in the order written. Files are replaced whole or not at all,\n"
+    "        pages copied as stored.\n"
     "\n"
     "Exit status: 0 success, 1 failure (one line on stderr), 2 usage error.\n";
 
@@ -55,6 +71,15 @@ std::optional<std::pair<int, int>> ParseFit(const std::string& text) {
     return std::make_pair(*width, *height);
 }
 
+std::optional<TiffPageRanges> ParseRanges(const std::string& text, std::string& problem) {
+    try {
+        return TiffPageRanges::Parse(text);
+    } catch (const TiffRequestError& error) {
+        problem = error.what();
+        return std::nullopt;
+    }
+}
+
 } // namespace
 
 int PagesCommand::Run(const std::vector<std::string>& arguments) {
@@ -82,6 +107,24 @@ int PagesCommand::Run(const std::vector<std::string>& arguments) {
     }
     if (command == "render") {
         return Render(rest);
+    }
+    if (command == "delete") {
+        return Delete(rest);
+    }
+    if (command == "move") {
+        return Move(rest);
+    }
+    if (command == "rotate") {
+        return Rotate(rest);
+    }
+    if (command == "extract") {
+        return Extract(rest);
+    }
+    if (command == "split") {
+        return Split(rest);
+    }
+    if (command == "cat") {
+        return Cat(rest);
     }
     return Usage("unknown command " + command);
 }
@@ -177,4 +220,96 @@ int PagesCommand::Render(const std::vector<std::string>& arguments) {
         return Fail("Cannot write " + plain[2] + ": " + error);
     }
     return kSuccess;
+}
+
+int PagesCommand::Finish(const TiffStatus& status) {
+    if (status.ok) {
+        return kSuccess;
+    }
+    return status.badRequest ? Usage(status.message) : Fail(status.message);
+}
+
+int PagesCommand::Delete(const std::vector<std::string>& arguments) {
+    if (arguments.size() != 2) {
+        return Usage("delete takes TARGET RANGES");
+    }
+    std::string problem;
+    const auto pages = ParseRanges(arguments[1], problem);
+    if (!pages) {
+        return Usage(problem);
+    }
+    return Finish(TiffDocument::DeletePages(arguments[0], *pages));
+}
+
+int PagesCommand::Move(const std::vector<std::string>& arguments) {
+    if (arguments.size() != 3) {
+        return Usage("move takes TARGET RANGES POSITION");
+    }
+    std::string problem;
+    const auto pages = ParseRanges(arguments[1], problem);
+    if (!pages) {
+        return Usage(problem);
+    }
+    const auto position = ParseNumber(arguments[2]);
+    if (!position) {
+        return Usage("POSITION must be a number: " + arguments[2]);
+    }
+    return Finish(TiffDocument::MovePages(arguments[0], *pages, *position));
+}
+
+int PagesCommand::Rotate(const std::vector<std::string>& arguments) {
+    if (arguments.size() != 3) {
+        return Usage("rotate takes TARGET RANGES 90|180|270");
+    }
+    std::string problem;
+    const auto pages = ParseRanges(arguments[1], problem);
+    if (!pages) {
+        return Usage(problem);
+    }
+    const std::string& angle = arguments[2];
+    if (angle != "90" && angle != "180" && angle != "270") {
+        return Usage("the angle must be 90, 180 or 270: " + angle);
+    }
+    return Finish(TiffDocument::RotatePages(arguments[0], *pages, *ParseNumber(angle)));
+}
+
+int PagesCommand::Extract(const std::vector<std::string>& arguments) {
+    if (arguments.size() != 3) {
+        return Usage("extract takes SOURCE RANGES OUT");
+    }
+    std::string problem;
+    const auto pages = ParseRanges(arguments[1], problem);
+    if (!pages) {
+        return Usage(problem);
+    }
+    return Finish(TiffDocument::ExtractPages(arguments[0], *pages, arguments[2]));
+}
+
+int PagesCommand::Split(const std::vector<std::string>& arguments) {
+    if (arguments.size() != 2) {
+        return Usage("split takes SOURCE FOLDER");
+    }
+    return Finish(TiffDocument::SplitPages(arguments[0], arguments[1]));
+}
+
+// After a FILE, an argument that reads as a page list is its RANGES; any other argument is
+// the next FILE (a file named like a page list is given as ./3).
+int PagesCommand::Cat(const std::vector<std::string>& arguments) {
+    if (arguments.size() < 2) {
+        return Usage("cat takes OUT FILE [RANGES] [FILE [RANGES]]...");
+    }
+    std::vector<TiffCatPart> parts;
+    bool afterFile = false;
+    for (std::size_t i = 1; i < arguments.size(); ++i) {
+        std::string problem;
+        const auto pages = afterFile ? ParseRanges(arguments[i], problem) : std::nullopt;
+        if (pages) {
+            parts.back().pages = *pages;
+            afterFile = false;
+        } else {
+            parts.push_back(TiffCatPart{arguments[i]});
+            afterFile = true;
+        }
+    }
+    return Finish(TiffDocument::CatPages(arguments[0], parts));
 }

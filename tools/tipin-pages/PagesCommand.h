@@ -1,10 +1,13 @@
 #pragma once
 
+#include "viewer/TiffResults.h"
+
 #include <ostream>
 #include <string>
 #include <vector>
 
-// The command line of tipin-pages: count, info, insert, render, --help, --version.
+// The command line of tipin-pages: count, info, insert, render, the page operations (delete,
+// move, rotate, extract, split, cat), --help, --version.
 class PagesCommand {
 public:
     static constexpr int kSuccess = 0;
@@ -19,6 +22,13 @@ private:
     int Info(const std::vector<std::string>& arguments);
     int Insert(const std::vector<std::string>& arguments);
     int Render(const std::vector<std::string>& arguments);
+    int Delete(const std::vector<std::string>& arguments);
+    int Move(const std::vector<std::string>& arguments);
+    int Rotate(const std::vector<std::string>& arguments);
+    int Extract(const std::vector<std::string>& arguments);
+    int Split(const std::vector<std::string>& arguments);
+    int Cat(const std::vector<std::string>& arguments);
+    int Finish(const TiffStatus& status);
     int Usage(const std::string& problem);
     int Fail(const std::string& message);
 
