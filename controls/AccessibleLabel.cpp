@@ -13,9 +13,6 @@ QString CAccessibleLabel::text(QAccessible::Text t) const {
 }
 
 void CAccessibleLabel::TextChanged(CLabel* label) {
-    if (!QAccessible::isActive()) {
-        return;
-    }
     QAccessibleEvent event(label, QAccessible::NameChanged);
     QAccessible::updateAccessibility(&event);
 }

@@ -72,9 +72,6 @@ void CAccessibleSkinButton::doAction(const QString& actionName) {
 }
 
 void CAccessibleSkinButton::LatchChanged(CSkinButton* button) {
-    if (!QAccessible::isActive()) {
-        return;
-    }
     QAccessible::State changed;
     changed.checked = true;
     QAccessibleStateChangeEvent event(button, changed);

@@ -48,9 +48,6 @@ QVariant CAccessibleSkinSlider::minimumStepSize() const {
 }
 
 void CAccessibleSkinSlider::ValueChanged(CSkinSlider* slider) {
-    if (!QAccessible::isActive()) {
-        return;
-    }
     QAccessibleValueChangeEvent event(slider, slider->GetPos());
     QAccessible::updateAccessibility(&event);
 }

@@ -57,7 +57,7 @@ void CComboKeys::Open() {
     }
     m_combo->ToggleList();
     if (!list->currentIndex().isValid() && list->ItemCount() > 0) {
-        list->selectRow(0);
+        list->setCurrentIndex(list->model()->index(0, 0));
     }
     list->setFocus(Qt::OtherFocusReason);
 }

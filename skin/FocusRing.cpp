@@ -62,7 +62,7 @@ void CFocusRing::Surround() {
     setMask(ring);
     const CSkinHost* host = dynamic_cast<const CSkinHost*>(parentWidget());
     const QImage background = host ? host->BackgroundDC() : QImage();
-    m_colour = CRingColour::Against(background, ring.translated(outer.topLeft()));
+    m_picture = CRingColour::Paint(background, outer, ring.translated(outer.topLeft()));
     lower();
     show();
     update();
@@ -70,5 +70,5 @@ void CFocusRing::Surround() {
 
 void CFocusRing::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.fillRect(rect(), m_colour);
+    painter.drawImage(0, 0, m_picture);
 }

@@ -1,13 +1,14 @@
 #pragma once
 
-#include <QColor>
 #include <QFocusFrame>
+#include <QImage>
 #include <QPointer>
 
 // The ring around the focused control of a skinned window: kWidth pixels wide, kGap pixels
 // outside the control (clear of an edit box's own frame), beneath every control so it never
-// covers a bitmap. Its colour is chosen against the window's skin background behind it. As a
-// focus frame it stays out of the accessibility tree.
+// covers a bitmap. Its colour is chosen against the window's skin background behind it, pixel
+// by pixel where no one colour stands out from all of it. As a focus frame it stays out of
+// the accessibility tree.
 class CFocusRing : public QFocusFrame {
     Q_OBJECT
 
@@ -19,7 +20,8 @@ public:
 
     // The control the ring surrounds; null while it is hidden.
     QWidget* Target() const { return m_target; }
-    QColor Colour() const { return m_colour; }
+    // The ring as painted, the size of the ring's rectangle.
+    const QImage& Picture() const { return m_picture; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -31,5 +33,5 @@ private:
     void Surround();
 
     QPointer<QWidget> m_target;
-    QColor m_colour;
+    QImage m_picture;
 };

@@ -56,3 +56,41 @@ QColor CRingColour::Against(const QImage& background, const QRegion& area) {
     }
     return best;
 }
+
+double CRingColour::WorstContrast(const QImage& picture, const QPoint& at, const QImage& background,
+                                  const QRegion& area) {
+    double worst = kMaxContrast;
+    for (const QRect& rect : area.intersected(background.rect())) {
+        for (int y = rect.top(); y <= rect.bottom(); ++y) {
+            for (int x = rect.left(); x <= rect.right(); ++x) {
+                const QRgb ring = picture.pixel(x - at.x(), y - at.y());
+                worst = std::min(worst, Contrast(ring, background.pixel(x, y)));
+            }
+        }
+    }
+    return worst;
+}
+
+QRgb CRingColour::Extreme(QRgb behind) {
+    const QRgb white = qRgb(255, 255, 255);
+    const QRgb black = qRgb(0, 0, 0);
+    return Contrast(white, behind) >= Contrast(black, behind) ? white : black;
+}
+
+QImage CRingColour::Paint(const QImage& background, const QRect& outer, const QRegion& area) {
+    QImage picture(outer.size(), QImage::Format_ARGB32);
+    const QColor colour = Against(background, area);
+    picture.fill(colour);
+    if (WorstContrast(colour, background, area) >= kMinContrast) {
+        return picture;
+    }
+    for (const QRect& rect : area.intersected(background.rect())) {
+        for (int y = rect.top(); y <= rect.bottom(); ++y) {
+            for (int x = rect.left(); x <= rect.right(); ++x) {
+                picture.setPixel(x - outer.left(), y - outer.top(),
+                                 Extreme(background.pixel(x, y)));
+            }
+        }
+    }
+    return picture;
+}

@@ -44,9 +44,6 @@ QAccessibleInterface* CAccessiblePageView::Make(const QString& className, QObjec
 }
 
 void CAccessiblePageView::PageChanged(TiffViewerWidget* view) {
-    if (!QAccessible::isActive()) {
-        return;
-    }
     QAccessibleEvent name(view, QAccessible::NameChanged);
     QAccessible::updateAccessibility(&name);
     QAccessibleEvent description(view, QAccessible::DescriptionChanged);

@@ -14,9 +14,14 @@ namespace tipin::test {
 namespace {
 
 QAccessibleInterface* Of(QObject* control) {
-    CControlAccessibility::Install();
     return QAccessible::queryAccessibleInterface(control);
 }
+
+// Installed before any control exists: Qt keeps the interface it first made for an object.
+class ControlAccessibilityTest : public ::testing::Test {
+protected:
+    void SetUp() override { CControlAccessibility::Install(); }
+};
 
 TEST(AccessibleNamesTest, RecordNamesReadWithoutTheirKind) {
     const std::pair<QString, QString> cases[] = {{"BUTTON_BROWSE", "Browse"},
@@ -29,7 +34,7 @@ TEST(AccessibleNamesTest, RecordNamesReadWithoutTheirKind) {
     }
 }
 
-TEST(ControlAccessibilityTest, ButtonsAreNamedByTooltipUnlessTwoShareIt) {
+TEST_F(ControlAccessibilityTest, ButtonsAreNamedByTooltipUnlessTwoShareIt) {
     TestHost host;
     auto* browse = new CSkinButton(&host);
     browse->name = "BUTTON_BROWSE";
@@ -48,7 +53,7 @@ TEST(ControlAccessibilityTest, ButtonsAreNamedByTooltipUnlessTwoShareIt) {
     EXPECT_EQ(Of(first)->text(QAccessible::Description), "A check box");
 }
 
-TEST(ControlAccessibilityTest, SpaceGoesThroughTheClickPath) {
+TEST_F(ControlAccessibilityTest, SpaceGoesThroughTheClickPath) {
     TestHost host;
     auto* button = new CSkinButton(&host);
     button->index = 3;
@@ -69,7 +74,7 @@ TEST(ControlAccessibilityTest, SpaceGoesThroughTheClickPath) {
     EXPECT_TRUE(Of(check)->state().checked);
 }
 
-TEST(ControlAccessibilityTest, SliderLabelAndComboSpeakTheirState) {
+TEST_F(ControlAccessibilityTest, SliderLabelAndComboSpeakTheirState) {
     TestHost host;
     auto* slider = new CSkinSlider(&host);
     slider->SetRange(0, 7200, false);
@@ -82,6 +87,7 @@ TEST(ControlAccessibilityTest, SliderLabelAndComboSpeakTheirState) {
     auto* list = new CComboList(&host);
     combo->SetEditPart(edit);
     combo->SetListPart(list);
+    list->InsertColumn(Qt::AlignLeft, 100);
     for (const char* row : {"item1", "item2", "item3"}) {
         combo->AddString(row);
     }

@@ -17,8 +17,8 @@ namespace {
 TEST(FocusChainTest, ReadsRowsTopToBottomThenLeftToRight) {
     QWidget window;
     const std::pair<const char*, QRect> controls[] = {
-        {"view", {20, 60, 300, 600}},  {"browse", {346, 91, 118, 32}},
-        {"target", {37, 96, 300, 24}}, {"insert", {508, 140, 188, 46}},
+        {"view", {20, 60, 300, 600}},   {"browse", {346, 91, 118, 32}},
+        {"target", {37, 96, 300, 24}},  {"insert", {508, 140, 188, 46}},
         {"append", {37, 160, 300, 24}}, {"close", {929, 16, 30, 24}}};
     for (const auto& [name, rect] : controls) {
         auto* control = new QWidget(&window);
@@ -45,8 +45,10 @@ TEST(RingColourTest, StandsOutFromTheBackgroundOrComesClosest) {
     }
     QImage halves(8, 8, QImage::Format_RGB32);
     halves.fill(Qt::white);
-    halves.setPixelColor(0, 0, QColor(Qt::black));
+    halves.setPixelColor(0, 0, QColor(0x20, 0x20, 0x20));
     EXPECT_LT(CRingColour::WorstContrast(CRingColour::Against(halves, area), halves, area), 3);
+    const QImage mixed = CRingColour::Paint(halves, QRect(0, 0, 8, 8), area);
+    EXPECT_GE(CRingColour::WorstContrast(mixed, QPoint(0, 0), halves, area), 4.5);
 }
 
 // Every bundled skin: Tab goes round every visible button and box in reading order, the ring
@@ -62,6 +64,9 @@ TEST(FocusOnBundledSkinsTest, TabVisitsEveryControlWithAVisibleRing) {
         dialog.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
         const auto* ring = dialog.findChild<CFocusRing*>();
+        if (QApplication::focusWidget() != nullptr) {
+            QApplication::focusWidget()->clearFocus();
+        }
         std::vector<QWidget*> visited;
         for (std::size_t i = 0; i < CFocusChain::Members(&dialog).size(); ++i) {
             QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &dialog,
@@ -71,7 +76,8 @@ TEST(FocusOnBundledSkinsTest, TabVisitsEveryControlWithAVisibleRing) {
             ASSERT_EQ(ring->Target(), focused);
             const QRegion drawn = ring->mask().translated(ring->pos());
             EXPECT_TRUE(drawn.intersected(focused->geometry().adjusted(-1, -1, 1, 1)).isEmpty());
-            EXPECT_GE(CRingColour::WorstContrast(ring->Colour(), dialog.BackgroundDC(), drawn),
+            EXPECT_GE(CRingColour::WorstContrast(ring->Picture(), ring->pos(),
+                                                 dialog.BackgroundDC(), drawn),
                       CRingColour::kMinContrast);
         }
         EXPECT_EQ(visited, CFocusChain::Members(&dialog));
@@ -80,10 +86,9 @@ TEST(FocusOnBundledSkinsTest, TabVisitsEveryControlWithAVisibleRing) {
                 << button->name.toStdString();
         }
         for (CSkinEdit* edit : dialog.edits) {
-            EXPECT_TRUE(std::any_of(dialog.labels.begin(), dialog.labels.end(),
-                                    [edit](const CLabel* l) {
-                                        return l->Text() == edit->accessibleName();
-                                    }))
+            EXPECT_TRUE(std::any_of(
+                dialog.labels.begin(), dialog.labels.end(),
+                [edit](const CLabel* l) { return l->Text() == edit->accessibleName(); }))
                 << edit->name.toStdString();
         }
     }
