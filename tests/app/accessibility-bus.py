@@ -60,10 +60,19 @@ def key(name):
 window = wait_for(main_window, "no main window on the bus")
 buttons = wait_for(lambda: showing_buttons(window), "no push buttons on the bus")
 print("buttons:", sorted(buttons))
+
+
+def area(wid):
+    shell = subprocess.run(["xdotool", "getwindowgeometry", "--shell", wid],
+                           capture_output=True, text=True).stdout
+    values = dict(line.split("=", 1) for line in shell.split())
+    return int(values.get("WIDTH", 0)) * int(values.get("HEIGHT", 0))
+
+
+# The largest of the program's windows is the main window; the popup never takes the keys.
 ids = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(pid)],
                      capture_output=True, text=True).stdout.split()
-for wid in ids:
-    subprocess.run(["xdotool", "windowfocus", wid], check=False)
+subprocess.run(["xdotool", "windowfocus", "--sync", max(ids, key=area)], check=True)
 reached = set()
 for _ in range(3 * len(list(descendants(window)))):
     key("Tab")

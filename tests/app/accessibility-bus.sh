@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Tipin on a real accessibility bus, as a screen reader meets it: a private session bus
 # (dbus-run-session) with the AT-SPI bus, on the Xvfb display of scripts/test. The tree is
-# walked with pyatspi (accessibility-bus.py): Tab reaches every push button of the window, and
+# walked with pyatspi (accessibility-bus.py, by the system python that the package serves): Tab reaches every push button of the window, and
 # Space on the start-up skin's "BUTTON_BROWSE" opens the file chooser.
 # usage: accessibility-bus.sh TIPIN_EXE RUN_DIR
 set -euo pipefail
@@ -26,7 +26,7 @@ dbus-run-session -- bash -c '
         QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$TIPIN_EXE" &
     tipin=$!
     status=0
-    python3 "$HERE/accessibility-bus.py" "$tipin" "$BROWSE_NAME" || status=$?
+    /usr/bin/python3 "$HERE/accessibility-bus.py" "$tipin" "$BROWSE_NAME" || status=$?
     kill "$tipin" "$launcher" 2>/dev/null || true
     wait "$tipin" 2>/dev/null || true
     exit $status'
