@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Tipin on a real accessibility bus, as a screen reader meets it: a private session bus
 # (dbus-run-session) with the AT-SPI bus, on the Xvfb display of scripts/test. The tree is
-# walked with pyatspi (accessibility-bus.py, by the system python that the package serves): Tab reaches every push button of the window, and
-# Space on the start-up skin's "BUTTON_BROWSE" opens the file chooser.
+# walked with pyatspi (accessibility-bus.py, run by the system python that holds the package):
+# Tab reaches every push button of the window, and Space on the start-up skin's
+# "BUTTON_BROWSE" opens the file chooser.
 # usage: accessibility-bus.sh TIPIN_EXE RUN_DIR
 set -euo pipefail
 tipin="$1" rundir="$2"
