@@ -1,5 +1,6 @@
 #include "controls/Label.h"
 
+#include "controls/AccessibleLabel.h"
 #include "controls/FontSize.h"
 #include "controls/SkinHost.h"
 #include "platform/QtConvert.h"
@@ -11,6 +12,7 @@ CLabel::CLabel(QWidget* parent) : QWidget(parent), m_font(font()) {}
 
 void CLabel::SetText(const QString& text) {
     m_text = text;
+    CAccessibleLabel::TextChanged(this);
 }
 
 void CLabel::SetTextColour(COLORREF colour) {

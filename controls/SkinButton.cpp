@@ -20,7 +20,7 @@ bool LeftButtonHeld() {
 
 CSkinButton::CSkinButton(QWidget* parent) : QWidget(parent) {
     setMouseTracking(true);
-    setFocusPolicy(Qt::NoFocus);
+    setFocusPolicy(Qt::TabFocus);
 }
 
 void CSkinButton::SetTransparentColour(COLORREF colour) {
@@ -69,7 +69,7 @@ void CSkinButton::SetLatched(int state) {
     if (state == m_latched) {
         return;
     }
-    m_latched = state;
+    SetLatchedState(state);
     update();
 }
 

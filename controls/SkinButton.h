@@ -3,6 +3,7 @@
 #include "platform/SkinImage.h"
 #include "platform/WinTypes.h"
 
+#include <QEvent>
 #include <QString>
 #include <QWidget>
 #include <array>
@@ -35,6 +36,9 @@ public:
     void SetLatched(int state);
 
     int Latched() const { return m_latched; }
+    const std::optional<QString>& TooltipText() const { return m_tooltipText; }
+    // Presses and releases the button through the mouse's path, as Space does.
+    void Click();
     int Hover() const { return m_hover; }
     bool TooltipActive() const { return m_tooltipActive; }
     // The frame the next paint shows.
@@ -48,13 +52,16 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
     // What a release over the control does; the hover flag is already cleared.
     virtual void Clicked();
     // Whether mouse moves change the hover image now.
     virtual bool TracksHover() const { return true; }
 
-    void SetLatchedState(int state) { m_latched = state; }
+    void SetLatchedState(int state);
     CSkinHost* Host() const;
 
 private:
@@ -62,6 +69,7 @@ private:
     void TrackPress(const QPoint& point);
     void SetHover(int hover);
     void ApplyTooltip();
+    void SendLeftButton(QEvent::Type type, const QPoint& point);
 
     int m_latched = 0;
     int m_hover = 0;
@@ -71,4 +79,5 @@ private:
     std::array<CSkinImage, kFrameCount> m_frames;
     std::optional<QString> m_tooltipText;
     bool m_tooltipActive = false;
+    bool m_spaceDown = false;
 };

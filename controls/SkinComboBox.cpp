@@ -2,13 +2,14 @@
 
 #include "controls/ComboButton.h"
 #include "controls/ComboEdit.h"
+#include "controls/ComboKeys.h"
 #include "controls/ComboList.h"
 #include "controls/EditFrame.h"
 #include "controls/SkinScrollBar.h"
 #include "platform/QtConvert.h"
 #include "platform/SkinImage.h"
 
-CSkinComboBox::CSkinComboBox(QWidget* parent) : QWidget(parent) {
+CSkinComboBox::CSkinComboBox(QWidget* parent) : QWidget(parent), m_keys(new CComboKeys(this)) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
     if (parent != nullptr) {
         m_listFrame = new CEditFrame(parent);
@@ -44,17 +45,22 @@ void CSkinComboBox::SetRects(int left, int top, int right, int bottom) {
 void CSkinComboBox::SetButtonPart(CComboButton* button) {
     m_button = button;
     if (m_button) {
+        m_button->installEventFilter(m_keys);
         m_button->SetCombo(this);
     }
 }
 
 void CSkinComboBox::SetEditPart(CComboEdit* edit) {
     m_edit = edit;
+    if (m_edit) {
+        m_edit->installEventFilter(m_keys);
+    }
 }
 
 void CSkinComboBox::SetListPart(CComboList* list) {
     m_list = list;
     if (m_list) {
+        m_list->installEventFilter(m_keys);
         m_list->SetCombo(this);
     }
 }

@@ -10,6 +10,7 @@
 #include <QWidget>
 #include <string>
 
+class CComboKeys;
 class CEditFrame;
 
 // A drop-down list put together from sibling parts: this container keeps the geometry and
@@ -64,4 +65,5 @@ private:
     int m_frameHeight = 0;
     bool m_closed = true;
     QPointer<CEditFrame> m_listFrame;
+    CComboKeys* m_keys;
 };

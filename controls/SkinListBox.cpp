@@ -24,6 +24,7 @@ CSkinListBox::CSkinListBox(QWidget* parent) : QTableView(parent), m_rows(new CLi
     setShowGrid(false);
     setFrameShape(QFrame::NoFrame);
     setWordWrap(false);
+    setTabKeyNavigation(false); // Tab leaves the list for the next control
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::ExtendedSelection);

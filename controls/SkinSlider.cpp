@@ -1,5 +1,6 @@
 #include "controls/SkinSlider.h"
 
+#include "controls/AccessibleSkinSlider.h"
 #include "controls/MemoryDC.h"
 #include "controls/SkinHost.h"
 
@@ -56,6 +57,7 @@ void CSkinSlider::SetPos(int pos) {
         m_pos = m_min;
     }
     update();
+    CAccessibleSkinSlider::ValueChanged(this);
 }
 
 // Steps beyond the int range stop at its ends before the range clamps them.

@@ -41,6 +41,7 @@ public:
     void SetTooltipText(const std::optional<QString>& text, bool activate);
 
     bool IsDragging() const { return m_dragging; }
+    const QString& TooltipText() const { return m_tooltipText; }
     // The thumb centre of `pos`, and the position of a thumb centre, in pixels.
     int Pos2Pixel(int pos) const;
     int Pixel2Pos(int pixel) const;

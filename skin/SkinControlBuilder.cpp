@@ -82,6 +82,7 @@ CSkinSlider* CSkinControlBuilder::Slider(QWidget* parent, const SliderRecord& re
     slider->name = Text(record.name);
     slider->SetTooltipText(Text(record.tooltip), true);
     slider->SetRange(0, SliderRecord::kMaxPosition, false);
+    slider->SetPageSize(SliderRecord::kMaxPosition / 10); // Page keys move a tenth of the range
     slider->SetPos(record.position);
     if (record.vertical) {
         slider->SetVertical(true);

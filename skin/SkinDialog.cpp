@@ -1,5 +1,6 @@
 #include "skin/SkinDialog.h"
 
+#include "controls/ControlAccessibility.h"
 #include "controls/Label.h"
 #include "controls/SkinButton.h"
 #include "controls/SkinCheck.h"
@@ -8,11 +9,14 @@
 #include "controls/SkinListBox.h"
 #include "controls/SkinOption.h"
 #include "controls/SkinSlider.h"
+#include "notifier/AccessibleNotifier.h"
 #include "notifier/NotifierDialog.h"
 #include "platform/ImageOutline.h"
 #include "platform/QtConvert.h"
 #include "platform/QtPrompts.h"
 #include "platform/SkinImageCache.h"
+#include "skin/FocusRing.h"
+#include "skin/LabelNames.h"
 #include "skin/SkinControlBuilder.h"
 #include "skin/SkinDescriptionReader.h"
 #include "skin/Tokens.h"
@@ -40,7 +44,9 @@ template <typename Control> void DestroyAll(std::vector<Control*>& registry) {
 CSkinDialog::CSkinDialog(QWidget* parent)
     : QDialog(parent, Qt::Window | Qt::FramelessWindowHint),
       m_prompts(std::make_shared<QtPrompts>(this)),
-      m_startDirectory(QDir::currentPath().toStdString()) {
+      m_startDirectory(QDir::currentPath().toStdString()), m_focusRing(new CFocusRing(this)) {
+    CControlAccessibility::Install();
+    CAccessibleNotifier::Install();
     setFixedSize(kWindowWidth, kWindowHeight);
     setMouseTracking(true);
     setWindowTitle(QApplication::applicationName());
@@ -74,6 +80,7 @@ void CSkinDialog::LoadSkin() {
     BuildWindowRegion(windowRegion, backgroundBitmap, transparentColour);
     CreateControls(skin);
     ShowTimeDisplay();
+    CLabelNames::Apply(edits, comboBoxes, listBoxes, labels);
     CopyBackground();
     update();
 }

@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+class CFocusRing;
 class CLabel;
 class CSkinButton;
 class CSkinCheck;
@@ -137,6 +138,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    // Tab and Shift+Tab go round the controls in reading order.
+    bool focusNextPrevChild(bool next) override;
     // "LABEL_TIME" shows the position and range of "SLIDER_PROGRESS"; false without both.
     bool UpdateTimeLabel();
 
@@ -181,4 +184,5 @@ private:
     QPointer<QMenu> m_skinMenu;
     bool m_dragging = false;
     QPoint m_dragOffset;
+    CFocusRing* m_focusRing;
 };

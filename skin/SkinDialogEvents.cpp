@@ -6,6 +6,7 @@
 #include "controls/SkinScrollBar.h"
 #include "controls/SkinSlider.h"
 #include "platform/QtConvert.h"
+#include "skin/FocusChain.h"
 #include "skin/SkinDialog.h"
 
 #include <QApplication>
@@ -139,6 +140,15 @@ void CSkinDialog::keyPressEvent(QKeyEvent* event) {
     default:
         QDialog::keyPressEvent(event);
     }
+}
+
+bool CSkinDialog::focusNextPrevChild(bool next) {
+    QWidget* target = CFocusChain::Next(this, focusWidget(), next);
+    if (target == nullptr) {
+        return QDialog::focusNextPrevChild(next);
+    }
+    target->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
 }
 
 CSkinButton* CSkinDialog::FindButton(const QString& name) const {

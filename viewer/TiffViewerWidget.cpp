@@ -1,5 +1,6 @@
 #include "viewer/TiffViewerWidget.h"
 
+#include "viewer/AccessiblePageView.h"
 #include "viewer/BusyWork.h"
 #include "viewer/TiffDocument.h"
 
@@ -46,6 +47,7 @@ QImage ToImage(const RgbaImage& image) {
 TiffViewerWidget::TiffViewerWidget(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
+    CAccessiblePageView::Install();
 }
 
 void TiffViewerWidget::StartupSetting(std::int32_t value) {
@@ -81,6 +83,7 @@ std::int16_t TiffViewerWidget::LoadPage(const QString& path, std::int16_t page) 
         m_error = QString::fromStdString(count.status.message);
         m_warnings = count.status.warnings;
         update();
+        CAccessiblePageView::PageChanged(this);
         return 0;
     }
     RenderCurrentPage();
@@ -93,6 +96,7 @@ std::int16_t TiffViewerWidget::GetPageCount() {
 
 void TiffViewerWidget::FileName(const QString& path) {
     m_fileName = path;
+    CAccessiblePageView::PageChanged(this);
 }
 
 void TiffViewerWidget::DisplaySetting(std::int16_t value) {
@@ -173,6 +177,7 @@ void TiffViewerWidget::RenderCurrentPage() {
         m_error = QString::fromStdString(shown.status.message);
     }
     update();
+    CAccessiblePageView::PageChanged(this);
 }
 
 void TiffViewerWidget::PrefetchNextPage(const std::string& path, const QSize& box, bool enlarge) {

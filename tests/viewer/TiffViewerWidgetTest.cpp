@@ -3,6 +3,7 @@
 #include "tests/support/TempDir.h"
 #include "tests/viewer/TiffTestFiles.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -113,3 +114,13 @@ TEST_F(TiffViewerWidgetTest, PaintsThePageAndTheStatusLine) {
 }
 
 } // namespace
+
+TEST_F(TiffViewerWidgetTest, ScreenReadersHearThePageAndTheFileName) {
+    ASSERT_EQ(viewer.LoadPage(Path(file), 1), 1);
+    viewer.FileName(Path(file));
+    viewer.ShowPage(3);
+    QAccessibleInterface* view = QAccessible::queryAccessibleInterface(&viewer);
+    EXPECT_EQ(view->role(), QAccessible::Graphic);
+    EXPECT_EQ(view->text(QAccessible::Name), "Page 3 of 3");
+    EXPECT_EQ(view->text(QAccessible::Description), "three.tif");
+}
