@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
 #include <QWheelEvent>
@@ -232,6 +233,13 @@ void TiffViewerWidget::keyPressEvent(QKeyEvent* event) {
         QWidget::keyPressEvent(event);
         return;
     }
+    event->accept();
+}
+
+// A press on the page is the view's: it takes the focus and never reaches the window, which
+// would start moving.
+void TiffViewerWidget::mousePressEvent(QMouseEvent* event) {
+    setFocus(Qt::MouseFocusReason);
     event->accept();
 }
 
