@@ -47,6 +47,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    bool event(QEvent* event) override;
     void changeEvent(QEvent* event) override;
 
     // What a release over the control does; the hover flag is already cleared.
@@ -59,6 +60,7 @@ protected:
 
 private:
     void TrackHover(bool leftButtonDown);
+    bool WindowActive() const;
     void TrackPress(const QPoint& point);
     void SetHover(int hover);
     void ApplyTooltip();

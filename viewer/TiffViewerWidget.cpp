@@ -71,6 +71,7 @@ std::int16_t TiffViewerWidget::LoadPage(const QString& path, std::int16_t page) 
     }
     m_loadedPath = path;
     m_loadedPage = page;
+    m_cornerNote.clear();
     PageCountResult count;
     BusyWork(window(), tr("Reading %1").arg(path), false).Run([&](const TiffProgress&) {
         count = TiffDocument::CountPages(Local(path));
@@ -112,9 +113,13 @@ bool TiffViewerWidget::AppendPages(const QString& target, std::int16_t position,
                                    const QString& append) {
     const BusyCursor busy;
     TiffStatus status;
-    BusyWork(window(), tr("Inserting pages"), true).Run([&](const TiffProgress& progress) {
+    BusyWork work(window(), tr("Inserting pages"), true);
+    work.Run([&](const TiffProgress& progress) {
         status = TiffDocument::InsertPages(Local(target), position, Local(append), {}, progress);
     });
+    m_appendCancelled = !status.ok && work.Cancelled();
+    m_cornerNote = m_appendCancelled ? tr("Insertion cancelled") : QString();
+    update();
     m_warnings = status.warnings;
     m_appendError = status.ok ? QString() : QString::fromStdString(status.message);
     if (status.ok) {
@@ -255,16 +260,16 @@ void TiffViewerWidget::wheelEvent(QWheelEvent* event) {
     event->accept();
 }
 
-void TiffViewerWidget::DrawPagePosition(QPainter& painter) const {
-    const QString note = PagePosition();
+void TiffViewerWidget::DrawNote(QPainter& painter, const QString& note,
+                                Qt::Alignment corner) const {
     if (note.isEmpty()) {
         return;
     }
     const QFontMetrics metrics = painter.fontMetrics();
     const QSize size(metrics.horizontalAdvance(note) + 2 * kNoteMargin,
                      metrics.height() + kNoteMargin);
-    const QRect box(
-        QPoint(width() - size.width() - kNoteMargin, height() - size.height() - kNoteMargin), size);
+    const int left = corner == Qt::AlignLeft ? kNoteMargin : width() - size.width() - kNoteMargin;
+    const QRect box(QPoint(left, height() - size.height() - kNoteMargin), size);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::NoPen);
     painter.setBrush(kNoteBackground);
@@ -278,16 +283,14 @@ void TiffViewerWidget::paintEvent(QPaintEvent*) {
     painter.fillRect(rect(), kBackground);
     if (!m_page.isNull()) {
         painter.drawImage(PageRect(), m_page);
-        DrawPagePosition(painter);
-        return;
-    }
-    const QString line = StatusLine();
-    if (!line.isEmpty()) {
+        DrawNote(painter, PagePosition(), Qt::AlignRight);
+    } else if (const QString line = StatusLine(); !line.isEmpty()) {
         painter.setPen(kTextColour);
         const QString shown =
             painter.fontMetrics().elidedText(line, Qt::ElideMiddle, std::max(0, width() - 16));
         painter.drawText(rect(), Qt::AlignCenter, shown);
     }
+    DrawNote(painter, m_cornerNote, Qt::AlignLeft);
 }
 
 void TiffViewerWidget::resizeEvent(QResizeEvent* event) {

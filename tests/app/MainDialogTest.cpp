@@ -3,6 +3,7 @@
 #include "controls/Label.h"
 #include "controls/SkinButton.h"
 #include "controls/SkinEdit.h"
+#include "platform/QtPrompts.h"
 #include "tests/support/Corpus.h"
 #include "tests/support/FakePrompts.h"
 #include "tests/support/TempDir.h"
@@ -12,8 +13,11 @@
 
 #include <QApplication>
 #include <QDragEnterEvent>
+#include <QLabel>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QTest>
+#include <QTimer>
 #include <QUrl>
 #include <QWheelEvent>
 #include <QWindow>
@@ -144,6 +148,30 @@ TEST_F(MainDialogWithFakeViewer, ConvertSaysWhatIsMissingOnceAndWhenTheInsertIsR
     EXPECT_EQ(prompts->Texts().back(), "Delete failed");
     EXPECT_EQ(viewer.Described(), QStringList{"AppendPages(/t.tif, 1, /a.tif)"});
     EXPECT_EQ(Label(window), "5");
+}
+
+TEST_F(MainDialogWithFakeViewer, ACancelledInsertShowsNoBoxAndChangesNothing) {
+    viewer.appendResult = false;
+    viewer.appendCancelled = true;
+    SetBoxes("/t.tif", "1", "/a.tif");
+    window.ButtonPressed("BUTTON_CONVERT");
+    EXPECT_TRUE(prompts->messages.empty());
+    EXPECT_EQ(viewer.Described(), QStringList{"AppendPages(/t.tif, 1, /a.tif)"});
+}
+
+TEST(MainWindowMessageBoxTest, APathAndAReasonTakeOneOrTwoLines) {
+    const QString reason = "The position 9 lies past the end of "
+                           "/home/someone/Documents/scans/2026/invoices-december.tif (3 pages)";
+    int lines = 0;
+    QTimer::singleShot(0, [&lines] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        const auto* label = box->findChild<QLabel*>("qt_msgbox_informativelabel");
+        lines = label->height() / label->fontMetrics().lineSpacing();
+        box->accept();
+    });
+    QtPrompts().MessageBox(CMainDialog::kInsertFailed, Prompts::kOk, reason);
+    EXPECT_GE(lines, 1);
+    EXPECT_LE(lines, 2);
 }
 
 TEST_F(MainDialogWithFakeViewer, PageShowsTheTypedPageOrOnlyRefreshes) {
