@@ -53,3 +53,7 @@ void CImageViewer::Place(const QRect& rect) {
         m_window->show();
     }
 }
+
+bool CImageViewer::AppendCancelled() const {
+    return m_control != nullptr && m_control->AppendCancelled();
+}

@@ -25,6 +25,7 @@ public:
     bool AppendPages(const QString& target, std::int16_t position, const QString& append);
     // Why the last AppendPages failed, in one line.
     QString LastError() const;
+    bool AppendCancelled() const;
 
     // Moves the viewer onto `rect`, on top of its siblings, and shows it.
     void Place(const QRect& rect);

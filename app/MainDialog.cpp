@@ -249,7 +249,10 @@ void CMainDialog::Convert() {
     }
     const std::int16_t position = LowSixteenBits(EditText(kPositionBox));
     if (!m_viewer.AppendPages(target, position, append)) {
-        GetPrompts().MessageBox(kInsertFailed, Prompts::kOk, m_viewer.LastError());
+        // A cancel is what the user asked for; the viewer notes it in its corner.
+        if (!m_viewer.AppendCancelled()) {
+            GetPrompts().MessageBox(kInsertFailed, Prompts::kOk, m_viewer.LastError());
+        }
         return;
     }
     ShowFirstPage(target);

@@ -3,6 +3,7 @@
 #include "controls/SkinComboBox.h"
 
 #include <QItemSelectionModel>
+#include <QMouseEvent>
 #include <algorithm>
 
 CComboList::CComboList(QWidget* parent) : CSkinListBox(parent) {
@@ -31,5 +32,14 @@ void CComboList::RowClicked() {
     }
     if (m_combo) {
         m_combo->SelectString(text);
+    }
+}
+
+// Clicked rows report through `clicked`; the empty area below them chooses no row.
+void CComboList::mouseReleaseEvent(QMouseEvent* event) {
+    CSkinListBox::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton && !indexAt(event->position().toPoint()).isValid()) {
+        clearSelection();
+        RowClicked();
     }
 }

@@ -94,12 +94,20 @@ void CSkinButton::paintEvent(QPaintEvent*) {
     m_frames[CurrentFrame()].DrawKeyed(painter, QPoint(0, 0));
 }
 
-// Hover starts only with the left button up, or keeps going while it is held.
+// Hover starts only in an active window with the left button up, or keeps going while it is
+// held.
 void CSkinButton::TrackHover(bool leftButtonDown) {
-    if (!TracksHover() || (leftButtonDown && !m_hover)) {
+    if (!TracksHover() || !WindowActive() || (leftButtonDown && !m_hover)) {
         return;
     }
     SetHover(1);
+}
+
+// A popup is never activated itself: its buttons go with the window that owns it.
+bool CSkinButton::WindowActive() const {
+    const QWidget* top = window();
+    return top->isActiveWindow() ||
+           (top->parentWidget() != nullptr && top->parentWidget()->isActiveWindow());
 }
 
 void CSkinButton::SetHover(int hover) {
@@ -171,6 +179,14 @@ void CSkinButton::mouseReleaseEvent(QMouseEvent* event) {
     if (alive) {
         update();
     }
+}
+
+// The window losing the activation ends the hover.
+bool CSkinButton::event(QEvent* event) {
+    if (event->type() == QEvent::WindowDeactivate) {
+        SetHover(0);
+    }
+    return QWidget::event(event);
 }
 
 void CSkinButton::changeEvent(QEvent* event) {

@@ -51,6 +51,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    bool event(QEvent* event) override;
     void changeEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
@@ -66,6 +67,7 @@ protected:
 
 private:
     void TrackHover(bool leftButtonDown);
+    bool WindowActive() const;
     void TrackPress(const QPoint& point);
     void SetHover(int hover);
     void ApplyTooltip();

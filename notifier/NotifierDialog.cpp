@@ -58,7 +58,6 @@ CNotifierDialog::CNotifierDialog(QWidget* owner, std::shared_ptr<const Screen> s
     setFocusPolicy(Qt::NoFocus);
     // Moves over the popup's own area (not over the page) are the hover.
     setMouseTracking(true);
-    OnInitDialog();
 }
 
 CNotifierDialog::~CNotifierDialog() = default;
@@ -107,6 +106,7 @@ void CNotifierDialog::Show(unsigned timeToShow, unsigned timeToStay, unsigned ti
         m_currentY = m_startY;
         // Placed before it is shown, so that it never flashes at the old place.
         PlaceWindow();
+        WebView();
         show();
         m_timers.Start(kShowTimer, m_showStepDelay);
         break;

@@ -81,7 +81,9 @@ public:
     const CSkinImage& SkinBitmap() const { return m_skinBitmap; }
     // nullopt: no outline was ever cut (or the bitmap gave no row to read).
     const std::optional<QRegion>& Outline() const { return m_outline; }
-    CHtmlCtrl* WebView() const { return m_webView; }
+    // The page view, made on first use: the popup makes it when it first slides in, so that a
+    // window starting up does not wait for the page.
+    CHtmlCtrl* WebView();
     // How many times the popup itself was painted.
     int PaintCount() const { return m_paintCount; }
 

@@ -46,6 +46,14 @@ void CNotifierDialog::OnInitDialog() {
     m_webView->Navigate(PageAddress());
 }
 
+CHtmlCtrl* CNotifierDialog::WebView() {
+    if (m_webView == nullptr) {
+        OnInitDialog();
+        LayOutPage();
+    }
+    return m_webView;
+}
+
 bool CNotifierDialog::SetSkin(const QString& bitmapPath, int red, int green, int blue) {
     CSkinImage bitmap = CSkinImage::FromFile(bitmapPath.toStdString());
     if (bitmap.IsNull()) {
@@ -78,6 +86,9 @@ void CNotifierDialog::ApplyOutline() {
 }
 
 void CNotifierDialog::LayOutPage() {
+    if (m_webView == nullptr) {
+        return;
+    }
     const QRect page = PageRect(QSize(m_width, m_height));
     m_webView->setGeometry(page);
     QPalette ink = m_webView->palette();

@@ -39,9 +39,10 @@ bool CPackageExtractor::Open(const std::string& package) {
         case Outcome::kRetry:
             break;
         }
-        const int answer =
-            m_prompts.MessageBox(kRetryQuestion, Prompts::kYesNo | Prompts::kIconError);
-        if (answer == Prompts::kIdNo || retries >= kMaxRetries) {
+        // After the last retry there is nothing left to ask.
+        if (retries >= kMaxRetries ||
+            m_prompts.MessageBox(kRetryQuestion, Prompts::kYesNo | Prompts::kIconError) ==
+                Prompts::kIdNo) {
             return false;
         }
         CloseAfterError();

@@ -96,7 +96,22 @@ void CSkinDialog::PrepareNotifier() {
     m_taskbarButtons.clear();
     notifier->SetSkin(QString::fromStdString(skinFolder) + QStringLiteral("dlgTaskNotifier.bmp"),
                       255, 0, 255);
-    notifier->Show(300, 1000, 300, 1);
+    m_notifierDue = true;
+    if (isVisible()) {
+        ShowNotifier();
+    }
+}
+
+void CSkinDialog::ShowNotifier() {
+    if (m_notifierDue && notifier != nullptr) {
+        m_notifierDue = false;
+        notifier->Show(300, 1000, 300, 1);
+    }
+}
+
+void CSkinDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    ShowNotifier();
 }
 
 void CSkinDialog::CreateControls(const SkinDescription& skin) {

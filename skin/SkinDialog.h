@@ -133,6 +133,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -171,6 +172,7 @@ private:
     void ShowAt(const QPoint& place);
     void UpdateSkinChecks();
     void PrepareNotifier();
+    void ShowNotifier();
     void CreateControls(const SkinDescription& skin);
     void CreateTaskbarButtons(const SkinDescription& skin);
     void ShowPlayNotPause();
@@ -183,6 +185,8 @@ private:
     std::vector<std::string> m_packageFolders;
     QPointer<QMenu> m_skinMenu;
     bool m_dragging = false;
+    // The popup slides in once the window is on the screen, not before.
+    bool m_notifierDue = false;
     QPoint m_dragOffset;
     CFocusRing* m_focusRing;
 };

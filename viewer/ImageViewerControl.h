@@ -41,4 +41,6 @@ public:
                              const QString& append) = 0;
     // Why the last AppendPages failed, in one line; empty after a success.
     virtual QString LastError() const { return {}; }
+    // True when the last AppendPages stopped because the user cancelled it.
+    virtual bool AppendCancelled() const { return false; }
 };

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
 #include <QWheelEvent>
@@ -72,6 +73,7 @@ std::int16_t TiffViewerWidget::LoadPage(const QString& path, std::int16_t page) 
     }
     m_loadedPath = path;
     m_loadedPage = page;
+    m_cornerNote.clear();
     PageCountResult count;
     BusyWork(window(), tr("Reading %1").arg(path), false).Run([&](const TiffProgress&) {
         count = TiffDocument::CountPages(Local(path));
@@ -115,9 +117,13 @@ bool TiffViewerWidget::AppendPages(const QString& target, std::int16_t position,
                                    const QString& append) {
     const BusyCursor busy;
     TiffStatus status;
-    BusyWork(window(), tr("Inserting pages"), true).Run([&](const TiffProgress& progress) {
+    BusyWork work(window(), tr("Inserting pages"), true);
+    work.Run([&](const TiffProgress& progress) {
         status = TiffDocument::InsertPages(Local(target), position, Local(append), {}, progress);
     });
+    m_appendCancelled = !status.ok && work.Cancelled();
+    m_cornerNote = m_appendCancelled ? tr("Insertion cancelled") : QString();
+    update();
     m_warnings = status.warnings;
     m_appendError = status.ok ? QString() : QString::fromStdString(status.message);
     if (status.ok) {
@@ -240,6 +246,13 @@ void TiffViewerWidget::keyPressEvent(QKeyEvent* event) {
     event->accept();
 }
 
+// A press on the page is the view's: it takes the focus and never reaches the window, which
+// would start moving.
+void TiffViewerWidget::mousePressEvent(QMouseEvent* event) {
+    setFocus(Qt::MouseFocusReason);
+    event->accept();
+}
+
 // Turning the wheel towards the user shows the next page, one page a notch.
 void TiffViewerWidget::wheelEvent(QWheelEvent* event) {
     m_wheelTurn += event->angleDelta().y();
@@ -252,16 +265,16 @@ void TiffViewerWidget::wheelEvent(QWheelEvent* event) {
     event->accept();
 }
 
-void TiffViewerWidget::DrawPagePosition(QPainter& painter) const {
-    const QString note = PagePosition();
+void TiffViewerWidget::DrawNote(QPainter& painter, const QString& note,
+                                Qt::Alignment corner) const {
     if (note.isEmpty()) {
         return;
     }
     const QFontMetrics metrics = painter.fontMetrics();
     const QSize size(metrics.horizontalAdvance(note) + 2 * kNoteMargin,
                      metrics.height() + kNoteMargin);
-    const QRect box(
-        QPoint(width() - size.width() - kNoteMargin, height() - size.height() - kNoteMargin), size);
+    const int left = corner == Qt::AlignLeft ? kNoteMargin : width() - size.width() - kNoteMargin;
+    const QRect box(QPoint(left, height() - size.height() - kNoteMargin), size);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::NoPen);
     painter.setBrush(kNoteBackground);
@@ -275,16 +288,14 @@ void TiffViewerWidget::paintEvent(QPaintEvent*) {
     painter.fillRect(rect(), kBackground);
     if (!m_page.isNull()) {
         painter.drawImage(PageRect(), m_page);
-        DrawPagePosition(painter);
-        return;
-    }
-    const QString line = StatusLine();
-    if (!line.isEmpty()) {
+        DrawNote(painter, PagePosition(), Qt::AlignRight);
+    } else if (const QString line = StatusLine(); !line.isEmpty()) {
         painter.setPen(kTextColour);
         const QString shown =
             painter.fontMetrics().elidedText(line, Qt::ElideMiddle, std::max(0, width() - 16));
         painter.drawText(rect(), Qt::AlignCenter, shown);
     }
+    DrawNote(painter, m_cornerNote, Qt::AlignLeft);
 }
 
 void TiffViewerWidget::resizeEvent(QResizeEvent* event) {

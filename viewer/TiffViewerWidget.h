@@ -28,6 +28,7 @@ public:
     void DisplaySetting(std::int16_t value) override;
     bool AppendPages(const QString& target, std::int16_t position, const QString& append) override;
     QString LastError() const override { return m_appendError; }
+    bool AppendCancelled() const override { return m_appendCancelled; }
 
     // What the view shows now, for tests and the window: the page picture, or the text line.
     const QImage& PageImage() const { return m_page; }
@@ -45,6 +46,9 @@ public:
     bool ShowPage(int page);
     // The "page / pages" note drawn over the page.
     QString PagePosition() const;
+    // The short note in the other corner, such as "Insertion cancelled"; gone with the next
+    // page shown.
+    const QString& CornerNote() const { return m_cornerNote; }
 
 signals:
     // The user leafed to `page`.
@@ -54,13 +58,14 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
 
 private:
     void RenderCurrentPage();
     QSize RenderBox() const;
     QRect PageRect() const;
-    void DrawPagePosition(QPainter& painter) const;
+    void DrawNote(QPainter& painter, const QString& note, Qt::Alignment corner) const;
 
     std::int32_t m_startup = kStartupBlank;
     std::int16_t m_display = kDisplayFitPage;
@@ -73,6 +78,8 @@ private:
     QImage m_page;
     std::vector<std::string> m_warnings;
     QString m_appendError;
+    bool m_appendCancelled = false;
+    QString m_cornerNote;
     int m_wheelTurn = 0;
 
     // The page after the one shown, rendered ahead on another thread for the next Page Down.

@@ -3,6 +3,11 @@
 #include "controls/Label.h"
 #include "controls/SkinButton.h"
 #include "controls/SkinEdit.h"
+#include "platform/QtConvert.h"
+#include "platform/QtPrompts.h"
+#include "skin/PackageExtractor.h"
+#include "skin/SkinDescriptionReader.h"
+#include "tests/skin/SkinTestSupport.h"
 #include "tests/support/Corpus.h"
 #include "tests/support/FakePrompts.h"
 #include "tests/support/TempDir.h"
@@ -12,8 +17,12 @@
 
 #include <QApplication>
 #include <QDragEnterEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QTest>
+#include <QTimer>
 #include <QUrl>
 #include <QWheelEvent>
 #include <QWindow>
@@ -146,6 +155,64 @@ TEST_F(MainDialogWithFakeViewer, ConvertSaysWhatIsMissingOnceAndWhenTheInsertIsR
     EXPECT_EQ(Label(window), "5");
 }
 
+TEST_F(MainDialogWithFakeViewer, ACancelledInsertShowsNoBoxAndChangesNothing) {
+    viewer.appendResult = false;
+    viewer.appendCancelled = true;
+    SetBoxes("/t.tif", "1", "/a.tif");
+    window.ButtonPressed("BUTTON_CONVERT");
+    EXPECT_TRUE(prompts->messages.empty());
+    EXPECT_EQ(viewer.Described(), QStringList{"AppendPages(/t.tif, 1, /a.tif)"});
+}
+
+TEST(MainWindowMessageBoxTest, APathAndAReasonTakeOneOrTwoLines) {
+    const QString reason = "The position 9 lies past the end of "
+                           "/home/someone/Documents/scans/2026/invoices-december.tif (3 pages)";
+    int lines = 0;
+    QTimer::singleShot(0, [&lines] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        const auto* label = box->findChild<QLabel*>("qt_msgbox_informativelabel");
+        lines = label->height() / label->fontMetrics().lineSpacing();
+        box->accept();
+    });
+    QtPrompts().MessageBox(CMainDialog::kInsertFailed, Prompts::kOk, reason);
+    EXPECT_GE(lines, 1);
+    EXPECT_LE(lines, 2);
+}
+
+TEST_F(MainDialogWithFakeViewer, FixedTextsNamesAndOkOnlyBoxes) {
+    window.ButtonPressed("BUTTON_PLAY");
+    window.ButtonPressed("BUTTON_PAGE");
+    SetBoxes("/t.tif", "1", "");
+    window.ButtonPressed("BUTTON_CONVERT");
+    viewer.appendResult = false;
+    SetBoxes("/t.tif", "1", "/a.tif");
+    window.ButtonPressed("BUTTON_CONVERT");
+    QStringList boxes;
+    for (const FakePrompts::Message& message : prompts->messages) {
+        boxes << QString("%1 %2").arg(message.text).arg(message.flags);
+    }
+    QMenu* menu = window.ChangeSkinMenu();
+    QStringList items;
+    for (const QAction* action : menu->actions()) {
+        items << action->text();
+    }
+    window.ButtonPressed("BUTTON_MINIMIZE");
+    const bool minimized = window.windowState().testFlag(Qt::WindowMinimized);
+    window.ButtonPressed("BUTTON_EXIT");
+    const std::vector<std::pair<QString, QString>> table = {
+        {boxes.join('|'), "Play Button Pressed 0|Please input TIF file 0|"
+                          "Please input Append TIF file 0|Delete failed 0"},
+        {menu->title(), "&Change Skin"},
+        {items.join('|'), "&Orange|&Black|&Purple|Bl&ue|&Red|&Gray|P&ink|&Deluxe"},
+        {CPackageExtractor::kExtractFailed, "Extract failed"},
+        {QString("minimized %1, result %2").arg(minimized).arg(window.result()),
+         "minimized 1, result 1"},
+    };
+    for (const auto& [actual, expected] : table) {
+        EXPECT_EQ(actual, expected);
+    }
+}
+
 TEST_F(MainDialogWithFakeViewer, PageShowsTheTypedPageOrOnlyRefreshes) {
     window.EditBox(CMainDialog::kPageBox)->setText("2");
     window.ButtonPressed("BUTTON_PAGE");
@@ -269,7 +336,12 @@ TEST_F(MainDialogWorkflow, InsertsThePagesWhereTypedAndShowsTheNewCount) {
     auto* viewer = dynamic_cast<TiffViewerWidget*>(window.Viewer().Window());
     ASSERT_NE(viewer, nullptr);
     EXPECT_FALSE(viewer->PageImage().isNull());
-    EXPECT_EQ(viewer->geometry(), window.Viewer().Window()->geometry());
+    const TempDir skin;
+    ExtractAll(Bundled("Purple.skn"), skin.path());
+    const SkinDescription description =
+        SkinDescriptionReader((skin.path() / "Skin.ini").string()).ReadAll();
+    ASSERT_TRUE(description.screenRect);
+    EXPECT_EQ(viewer->geometry(), ToQRect(*description.screenRect)) << "the skin's CONTROL place";
 }
 
 TEST_F(MainDialogWorkflow, ARefusedPositionSaysWhyAndWritesNothing) {

@@ -79,6 +79,17 @@ TEST_F(SkinButtonTest, ShowsTheFrameOfEveryMouseState) {
     EXPECT_TRUE(Shows(kDisabled));
 }
 
+TEST_F(SkinButtonTest, HoversOnlyWhileItsWindowIsActive) {
+    Move(kInside);
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    EXPECT_TRUE(Shows(kNormal)) << "the hover ends with the activation";
+    Move(kInside + QPoint(1, 0));
+    EXPECT_EQ(button->Hover(), 0);
+}
+
 TEST_F(SkinButtonTest, ReportsAReleaseInsideWithItsIndex) {
     Click(kInside);
     EXPECT_EQ(host.reports, (std::vector<Report>{{Report::kButton, 4, 0}}));

@@ -164,6 +164,19 @@ TEST_F(SkinComboBoxTest, ClickingARowShowsItsTextAndClosesTheList) {
     EXPECT_TRUE(host.reports.empty());
 }
 
+TEST_F(SkinComboBoxTest, ClickingBelowTheRowsEmptiesTheEditPartAndClosesTheList) {
+    CSkinComboBox* combo = Make(Rect{10, 10, 200, 30}, strip);
+    combo->AddString("item1");
+    host.ShowAndWait();
+    combo->SelectString("item1");
+    Click(combo->ButtonPart());
+    CComboList* list = combo->ListPart();
+    Click(list, QPoint(20, list->height() - 6));
+    EXPECT_EQ(combo->EditPart()->text(), "");
+    EXPECT_TRUE(combo->IsClosed());
+    EXPECT_FALSE(list->isVisible());
+}
+
 TEST_F(SkinComboBoxTest, SelectStringAlwaysClosesTheList) {
     CSkinComboBox* combo = Make(Rect{10, 10, 200, 30}, strip);
     host.ShowAndWait();

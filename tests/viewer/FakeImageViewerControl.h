@@ -27,6 +27,7 @@ public:
     void FileName(const QString& path) override;
     void DisplaySetting(std::int16_t value) override;
     bool AppendPages(const QString& target, std::int16_t position, const QString& append) override;
+    bool AppendCancelled() const override { return appendCancelled; }
 
     const std::vector<ViewerCall>& Calls() const { return m_calls; }
     // Every call described, one per element.
@@ -36,6 +37,7 @@ public:
     std::int16_t loadPageResult = 1;
     std::int16_t pageCount = 0;
     bool appendResult = true;
+    bool appendCancelled = false;
 
 private:
     void Record(const QString& operation, QStringList arguments);

@@ -119,6 +119,8 @@ TEST_F(LongWorkTest, ACancelledInsertLeavesTheTargetAsItWas) {
                                               QString::fromStdString(source.string()));
     EXPECT_FALSE(inserted);
     EXPECT_EQ(viewer->LastError(), TiffInserter::kCancelled);
+    EXPECT_TRUE(viewer->AppendCancelled());
+    EXPECT_EQ(viewer->CornerNote(), "Insertion cancelled");
     ExpectTargetUntouched();
 
     EXPECT_TRUE(viewer->AppendPages(QString::fromStdString(target.string()), 4,
