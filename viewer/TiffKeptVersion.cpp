@@ -60,6 +60,14 @@ TiffKeptVersion TiffKeptVersion::Open(const std::string& path) {
     return TiffKeptVersion(fd);
 }
 
+TiffKeptVersion TiffKeptVersion::Duplicate(int fd) {
+    const int copy = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
+    if (copy < 0) {
+        throw TiffError(Failure("Cannot keep the new file"));
+    }
+    return TiffKeptVersion(copy);
+}
+
 TiffKeptVersion::~TiffKeptVersion() {
     if (m_fd >= 0) {
         ::close(m_fd);

@@ -13,6 +13,8 @@ class TiffKeptVersion {
 public:
     // The file `path` leads to, as it is now; throws TiffError.
     static TiffKeptVersion Open(const std::string& path);
+    // The file open as `fd`, through a descriptor of its own; throws TiffError.
+    static TiffKeptVersion Duplicate(int fd);
     ~TiffKeptVersion();
     TiffKeptVersion(TiffKeptVersion&& other) noexcept;
     TiffKeptVersion& operator=(TiffKeptVersion&& other) noexcept;

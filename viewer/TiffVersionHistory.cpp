@@ -123,9 +123,11 @@ void TiffVersionHistory::Restore(std::size_t index, const TiffWriteHook& hook) {
     const std::string path = SafeFileReplacer::ResolveTarget(m_target);
     SafeFileReplacer replacer(path);
     m_versions[index].CopyTo(replacer.Descriptor(), hook);
-    const TiffFileIdentity restored = TiffFileIdentity::OfDescriptor(replacer.Descriptor());
+    TiffKeptVersion restored = TiffKeptVersion::Duplicate(replacer.Descriptor());
     replacer.Commit();
-    m_written = restored;
+    m_written = restored.Identity();
+    // The file on disk now stands for the version, so the copy it was made from is freed.
+    m_versions[index] = std::move(restored);
     const std::size_t replaced = std::exchange(m_current, index);
     try {
         m_versions[replaced].MakePrivate(FolderOf(path), 0);
