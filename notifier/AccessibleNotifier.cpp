@@ -12,7 +12,7 @@ QString CAccessibleNotifier::text(QAccessible::Text t) const {
     if (t != QAccessible::Name || !widget()->accessibleName().isEmpty()) {
         return QAccessibleWidget::text(t);
     }
-    const CHtmlCtrl* page = static_cast<const CNotifierDialog*>(widget())->WebView();
+    const CHtmlCtrl* page = static_cast<CNotifierDialog*>(widget())->WebView();
     if (page != nullptr && !page->documentTitle().isEmpty()) {
         return page->documentTitle();
     }
