@@ -1,5 +1,6 @@
 #include "platform/SkinImage.h"
 
+#include "platform/BmpHeader.h"
 #include "platform/SkinImageCache.h"
 
 #include <QImageReader>
@@ -40,9 +41,13 @@ CSkinImage CSkinImage::FromFile(const std::string& path) {
     if (const std::optional<QImage> cached = CSkinImageCache::Find(path)) {
         return cached->isNull() ? CSkinImage() : CSkinImage(*cached);
     }
-    QImageReader reader(QString::fromStdString(path), "bmp");
-    reader.setDecideFormatFromContent(false);
-    const QImage image = reader.read();
+    const std::optional<BmpHeader> header = BmpHeader::Read(path);
+    QImage image;
+    if (header && CSkinImageCache::Spend(header->Pixels())) {
+        QImageReader reader(QString::fromStdString(path), "bmp");
+        reader.setDecideFormatFromContent(false);
+        image = reader.read();
+    }
     const CSkinImage decoded = image.isNull() ? CSkinImage() : CSkinImage(image);
     CSkinImageCache::Store(path, decoded.Image());
     return decoded;
@@ -57,14 +62,19 @@ CSkinImage CSkinImage::Frame(int index, int count, const QSize& size) const {
     if (frameWidth == 0) {
         return {};
     }
+    if (!CSkinImageCache::Spend(std::int64_t(size.width()) * size.height())) {
+        return {};
+    }
     const QImage frame = m_image.copy(index * frameWidth, 0, frameWidth, Height());
     return CSkinImage(frame.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation));
 }
 
 void CSkinImage::SetColourKey(COLORREF key) {
-    if (!IsNull()) {
-        m_keyed = KeyedCopy(m_image, key);
+    if (IsNull()) {
+        return;
     }
+    const bool fits = !m_keyed.isNull() || CSkinImageCache::Spend(std::int64_t(Width()) * Height());
+    m_keyed = fits ? KeyedCopy(m_image, key) : QImage();
 }
 
 void CSkinImage::Draw(QPainter& painter, const QPoint& at) const {
