@@ -1,15 +1,14 @@
 #include "platform/BmpHeader.h"
 
-#include <cstdio>
 #include <cstdlib>
-#include <sys/stat.h>
 
 namespace {
 
 constexpr std::size_t kFileHeaderSize = 14;
 constexpr std::size_t kCoreHeaderSize = 12;
 constexpr std::size_t kInfoHeaderSize = 40;
-constexpr std::size_t kReadSize = kFileHeaderSize + kInfoHeaderSize;
+constexpr std::size_t kReadSize = BmpHeader::kHeaderBytes;
+static_assert(kReadSize == kFileHeaderSize + kInfoHeaderSize);
 constexpr std::uint32_t kRle8 = 1;
 constexpr std::uint32_t kRle4 = 2;
 // A run-length code of two bytes paints at most 255 pixels; allow the best ratio and a little.
@@ -68,20 +67,4 @@ std::optional<BmpHeader> BmpHeader::Parse(const unsigned char* bytes, std::size_
         return std::nullopt;
     }
     return BmpHeader{int(f->width), int(f->height)};
-}
-
-std::optional<BmpHeader> BmpHeader::Read(const std::string& path) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) {
-        return std::nullopt;
-    }
-    struct stat info {};
-    unsigned char bytes[kReadSize] = {};
-    std::optional<BmpHeader> header;
-    if (fstat(fileno(file), &info) == 0 && S_ISREG(info.st_mode)) {
-        const std::size_t got = std::fread(bytes, 1, kReadSize, file);
-        header = Parse(bytes, got, static_cast<std::uint64_t>(info.st_size));
-    }
-    std::fclose(file);
-    return header;
 }

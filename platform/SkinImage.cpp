@@ -3,8 +3,10 @@
 #include "platform/BmpHeader.h"
 #include "platform/SkinImageCache.h"
 
+#include <QFile>
 #include <QImageReader>
 #include <QPainter>
+#include <algorithm>
 
 namespace {
 
@@ -41,12 +43,19 @@ CSkinImage CSkinImage::FromFile(const std::string& path) {
     if (const std::optional<QImage> cached = CSkinImageCache::Find(path)) {
         return cached->isNull() ? CSkinImage() : CSkinImage(*cached);
     }
-    const std::optional<BmpHeader> header = BmpHeader::Read(path);
     QImage image;
-    if (header && CSkinImageCache::Spend(header->Pixels())) {
-        QImageReader reader(QString::fromStdString(path), "bmp");
-        reader.setDecideFormatFromContent(false);
-        image = reader.read();
+    QFile file(QString::fromStdString(path));
+    if (file.open(QIODevice::ReadOnly)) {
+        char bytes[BmpHeader::kHeaderBytes] = {};
+        const qint64 got = file.peek(bytes, sizeof bytes);
+        const std::optional<BmpHeader> header =
+            BmpHeader::Parse(reinterpret_cast<const unsigned char*>(bytes),
+                             std::size_t(std::max<qint64>(got, 0)), std::uint64_t(file.size()));
+        if (header && CSkinImageCache::Spend(header->Pixels())) {
+            QImageReader reader(&file, "bmp");
+            reader.setDecideFormatFromContent(false);
+            image = reader.read();
+        }
     }
     const CSkinImage decoded = image.isNull() ? CSkinImage() : CSkinImage(image);
     CSkinImageCache::Store(path, decoded.Image());

@@ -4,7 +4,7 @@
 # Usage: bench/skin/hostile.sh [BUILD] [DISPLAY_NUMBER]   (a Release build)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
-build="${1:-$root/build/release}"
+build="$(realpath "${1:-$root/build/release}")"
 display="${2:-}"
 packages="$root/build/hostile-packages"
 python3 "$root/bench/skin/make_hostile.py" "$packages"
@@ -29,7 +29,8 @@ measure() {
               END { printf "%.2f s | %d MiB | %d KiB", s, m / 1024, o / 2 }' "$1"
 }
 
-# tipin until its first window (the message box or the main window) is shown.
+# tipin until its main window is shown, every message box on the way answered with Enter;
+# the messages' titles and texts are not read, only counted.
 run_tipin() {
   local package="$1" run="$work/run" pid
   rm -rf "$run" && mkdir -p "$run/tmp"
@@ -37,20 +38,36 @@ run_tipin() {
   (cd "$run" && TMPDIR="$run/tmp" exec /usr/bin/time -v -o "$work/tipin.time" \
       "$build/bin/tipin" >/dev/null 2>&1) &
   pid=$!
-  local deadline=$((SECONDS + 30))
-  until xdotool search --onlyvisible --name '.' 2>/dev/null | grep -q . || ((SECONDS > deadline)); do
-    sleep 0.01
+  local deadline=$((SECONDS + 20)) boxes=0 shown=no window
+  while ((SECONDS <= deadline)); do
+    local main=0 others=()
+    for w in $(xdotool search --onlyvisible --name '.' 2>/dev/null); do
+      if xdotool getwindowgeometry "$w" 2>/dev/null | grep -q 'Geometry: 983x785'; then
+        main=1
+      else
+        others+=("$w")
+      fi
+    done
+    if ((main && ${#others[@]} == 0)); then
+      shown="main window"
+      break
+    fi
+    for w in "${others[@]}"; do
+      xdotool key --window "$w" Return 2>/dev/null && boxes=$((boxes + 1))
+    done
+    sleep 0.05
   done
-  local shown
-  shown=$(xdotool search --onlyvisible --name '.' getwindowname %@ 2>/dev/null | head -1)
-  pkill -TERM -P "$pid" 2>/dev/null || true
+  local child
+  child=$(pgrep -P "$pid" || true)
+  [[ -n "$child" ]] && kill -TERM "$child" 2>/dev/null
   wait "$pid" 2>/dev/null || true
-  echo "$(measure "$work/tipin.time") | ${shown:-none} | $(find "$run/tmp" -mindepth 1 | wc -l)"
+  echo "$(measure "$work/tipin.time") | $shown after $boxes key presses | $(find "$run/tmp" -mindepth 1 | wc -l)"
 }
 
-echo "| package | size | check: time, peak, written | check exit, findings | tipin: time to first window, peak, written | first window | left in TMPDIR |"
-echo "|---|---|---|---|---|---|---|"
-for package in "$packages"/*.zip; do
+echo "| package | size | check: time | peak | written | check exit, findings | tipin: time to main window | peak | written | shown | left in TMPDIR |"
+echo "|---|---|---|---|---|---|---|---|---|---|---|"
+cp "$build/bin/Purple.skn" "$work/bundled-Purple.zip"
+for package in "$work/bundled-Purple.zip" "$packages"/*.zip; do
   name=$(basename "$package" .zip)
   mkdir -p "$work/tmp"
   set +e
