@@ -53,9 +53,13 @@ bool CutAny(const std::vector<QRect>& rects, int width, int height) {
 
 } // namespace
 
-QRegion CImageOutline::Of(const QImage& source, COLORREF cut, int width, bool* anyCut) {
+QRegion CImageOutline::Of(const QImage& source, COLORREF cut, int width, bool* anyCut,
+                          bool* tooComplex) {
     if (anyCut != nullptr) {
         *anyCut = false;
+    }
+    if (tooComplex != nullptr) {
+        *tooComplex = false;
     }
     if (source.isNull()) {
         return {};
@@ -77,8 +81,17 @@ QRegion CImageOutline::Of(const QImage& source, COLORREF cut, int width, bool* a
         AddBand(rects, band, bandTop, y);
         band.swap(row);
         bandTop = y;
+        if (rects.size() + band.size() > kMaxRects) {
+            break;
+        }
     }
     AddBand(rects, band, bandTop, image.height());
+    if (rects.size() > kMaxRects) {
+        if (tooComplex != nullptr) {
+            *tooComplex = true;
+        }
+        return {};
+    }
     if (anyCut != nullptr) {
         *anyCut = CutAny(rects, used, image.height());
     }

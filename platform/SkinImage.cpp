@@ -1,9 +1,12 @@
 #include "platform/SkinImage.h"
 
+#include "platform/BmpHeader.h"
 #include "platform/SkinImageCache.h"
 
+#include <QFile>
 #include <QImageReader>
 #include <QPainter>
+#include <algorithm>
 
 namespace {
 
@@ -40,9 +43,20 @@ CSkinImage CSkinImage::FromFile(const std::string& path) {
     if (const std::optional<QImage> cached = CSkinImageCache::Find(path)) {
         return cached->isNull() ? CSkinImage() : CSkinImage(*cached);
     }
-    QImageReader reader(QString::fromStdString(path), "bmp");
-    reader.setDecideFormatFromContent(false);
-    const QImage image = reader.read();
+    QImage image;
+    QFile file(QString::fromStdString(path));
+    if (file.open(QIODevice::ReadOnly)) {
+        char bytes[BmpHeader::kHeaderBytes] = {};
+        const qint64 got = file.peek(bytes, sizeof bytes);
+        const std::optional<BmpHeader> header =
+            BmpHeader::Parse(reinterpret_cast<const unsigned char*>(bytes),
+                             std::size_t(std::max<qint64>(got, 0)), std::uint64_t(file.size()));
+        if (header && CSkinImageCache::Spend(header->Pixels())) {
+            QImageReader reader(&file, "bmp");
+            reader.setDecideFormatFromContent(false);
+            image = reader.read();
+        }
+    }
     const CSkinImage decoded = image.isNull() ? CSkinImage() : CSkinImage(image);
     CSkinImageCache::Store(path, decoded.Image());
     return decoded;
@@ -57,14 +71,19 @@ CSkinImage CSkinImage::Frame(int index, int count, const QSize& size) const {
     if (frameWidth == 0) {
         return {};
     }
+    if (!CSkinImageCache::Spend(std::int64_t(size.width()) * size.height())) {
+        return {};
+    }
     const QImage frame = m_image.copy(index * frameWidth, 0, frameWidth, Height());
     return CSkinImage(frame.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation));
 }
 
 void CSkinImage::SetColourKey(COLORREF key) {
-    if (!IsNull()) {
-        m_keyed = KeyedCopy(m_image, key);
+    if (IsNull()) {
+        return;
     }
+    const bool fits = !m_keyed.isNull() || CSkinImageCache::Spend(std::int64_t(Width()) * Height());
+    m_keyed = fits ? KeyedCopy(m_image, key) : QImage();
 }
 
 void CSkinImage::Draw(QPainter& painter, const QPoint& at) const {

@@ -20,7 +20,9 @@ public:
     CSkinImage() = default;
     explicit CSkinImage(const QImage& image);
 
-    // An empty image when the file is missing or is not a readable BMP.
+    // An empty image when the file is missing or is not a readable BMP, when its header claims
+    // more than 8192 pixels a side or more pixels than the file holds, or when its pixels
+    // would cross the budget of the skin being loaded.
     static CSkinImage FromFile(const std::string& path);
 
     bool IsNull() const { return m_image.isNull(); }
@@ -31,7 +33,7 @@ public:
 
     // Frame `index` of `count` equal frames side by side, stretched to `size`. The columns
     // left over by the integer division are never part of a frame. Empty when `size` is
-    // empty or larger than kMaxFrameSide.
+    // empty or larger than kMaxFrameSide, or when it would cross the skin's pixel budget.
     CSkinImage Frame(int index, int count, const QSize& size) const;
 
     // Makes pixels of `key` transparent for DrawKeyed; kNoColour matches no pixel.

@@ -35,3 +35,14 @@ void CSkinImageCache::Store(const std::string& path, const QImage& image) {
         g_current->m_images[path] = image;
     }
 }
+
+bool CSkinImageCache::Spend(std::int64_t pixels) {
+    if (g_current == nullptr) {
+        return true;
+    }
+    if (pixels < 0 || pixels > kMaxPixels - g_current->m_spent) {
+        return false;
+    }
+    g_current->m_spent += pixels;
+    return true;
+}

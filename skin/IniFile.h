@@ -1,15 +1,21 @@
 #pragma once
 
+#include "platform/ProfileSnapshot.h"
+
+#include <memory>
 #include <string>
 #include <vector>
 
-// Read-only view of one INI file. Holds only the path: every read opens the file anew, so a
-// reader can be copied freely and never goes stale.
+// Read-only view of one INI file, read once into memory when the view is made: every later
+// read works on that copy, so reading a whole description is linear in the file's size.
+// Copies share the one snapshot.
 class CIniFile {
 public:
     explicit CIniFile(std::string path);
 
     const std::string& Path() const { return m_path; }
+    // The file was refused for being larger than ProfileSnapshot::kMaxFileBytes; it reads empty.
+    bool TooLarge() const { return m_snapshot->TooLarge(); }
 
     // The value of `key` in `section` (at most 2047 characters), or `defaultValue`.
     std::string GetString(const std::string& section, const std::string& key,
@@ -21,4 +27,5 @@ public:
 
 private:
     std::string m_path;
+    std::shared_ptr<const ProfileSnapshot> m_snapshot;
 };

@@ -2,6 +2,7 @@
 
 #include "platform/FileException.h"
 #include "platform/Prompts.h"
+#include "zip/PackageLimits.h"
 #include "zip/ZipException.h"
 #include "zip/ZipReader.h"
 
@@ -15,6 +16,7 @@ CPackageExtractor::CPackageExtractor(CZipReader& archive, Prompts& prompts)
     : m_archive(archive), m_prompts(prompts) {}
 
 bool CPackageExtractor::Extract(const std::string& package, const std::string& folder) {
+    m_limitProblem.clear();
     CloseAfterError();
     if (!Open(package)) {
         m_prompts.MessageBox(kOpenFailed, Prompts::kIconError);
@@ -61,8 +63,14 @@ CPackageExtractor::Outcome CPackageExtractor::TryOpen(const std::string& package
     }
 }
 
-// The first failure ends the loop; an entry that cannot be completed is skipped quietly.
+// The first failure ends the loop; an entry that cannot be completed is skipped quietly. A
+// package over its limits fails before anything is written.
 bool CPackageExtractor::ExtractEntries(const std::string& folder, bool& complete) {
+    complete = false;
+    if (const std::optional<std::string> problem = CPackageLimits::Problem(m_archive)) {
+        m_limitProblem = *problem;
+        return false;
+    }
     try {
         const unsigned count = m_archive.GetEntryCount();
         complete = true;
@@ -72,7 +80,8 @@ bool CPackageExtractor::ExtractEntries(const std::string& folder, bool& complete
                        complete;
         }
         return true;
-    } catch (const CZipException&) {
+    } catch (const CZipException& e) {
+        m_limitProblem = CPackageLimits::ProblemOf(e).value_or(std::string());
     } catch (const CFileException&) {
     }
     complete = false;

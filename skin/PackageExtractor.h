@@ -24,6 +24,8 @@ public:
     // True when every entry was extracted; the user has been told of any failure but an
     // entry that could not be completed.
     bool Extract(const std::string& package, const std::string& folder);
+    // Why the last extraction stopped when a package limit was crossed; empty otherwise.
+    const std::string& LimitProblem() const { return m_limitProblem; }
 
 private:
     enum class Outcome { kOpened, kRetry, kFailed };
@@ -35,4 +37,5 @@ private:
 
     CZipReader& m_archive;
     Prompts& m_prompts;
+    std::string m_limitProblem;
 };

@@ -1,7 +1,10 @@
 #include "skin/SkinChecker.h"
 
+#include "platform/ImageOutline.h"
 #include "platform/SkinImage.h"
+#include "platform/SkinImageCache.h"
 #include "skin/SkinDescriptionReader.h"
+#include "skin/Tokens.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -31,7 +34,12 @@ bool SharePlace(const std::string& a, const std::string& b) {
 } // namespace
 
 std::vector<CSkinChecker::Finding> CSkinChecker::CheckFolder(const std::string& folder) {
+    const CSkinImageCache decodeOnce;
     CSkinChecker checker(folder);
+    if (checker.m_findingsLeftOut > 0) {
+        checker.m_findings.push_back(
+            {"package", std::to_string(checker.m_findingsLeftOut) + " more findings left out"});
+    }
     return checker.m_findings;
 }
 
@@ -59,7 +67,16 @@ CSkinChecker::CSkinChecker(const std::string& folder) : m_folder(folder) {
         Add("Skin.ini", "missing");
         return;
     }
-    m_skin = SkinDescriptionReader(ini).ReadAll();
+    const SkinDescriptionReader reader(ini);
+    if (reader.TooLarge()) {
+        Add("Skin.ini", "larger than 1 MiB; the program refuses it");
+        return;
+    }
+    m_skin = reader.ReadAll();
+    for (const auto& [section, count] : m_skin.ignoredRecords) {
+        Add(section, std::to_string(count) + " records past the first " +
+                         std::to_string(kMaxListRecords) + " are ignored");
+    }
     CheckBackground();
     CheckBitmap("notifier", folder + "/dlgTaskNotifier.bmp", false);
     CollectControls();
@@ -71,7 +88,11 @@ CSkinChecker::CSkinChecker(const std::string& folder) : m_folder(folder) {
 }
 
 void CSkinChecker::Add(const std::string& record, const std::string& reason) {
-    m_findings.push_back({record, reason});
+    if (m_findings.size() < kMaxFindings) {
+        m_findings.push_back({record, reason});
+    } else {
+        ++m_findingsLeftOut;
+    }
 }
 
 void CSkinChecker::CheckBackground() {
@@ -80,8 +101,16 @@ void CSkinChecker::CheckBackground() {
         return;
     }
     m_background = CSkinImage::FromFile(m_skin.background).Image();
+    m_cutPixels =
+        CCutPixelCount(m_background, m_skin.transparentColour, kSkinWindowWidth, kSkinWindowHeight);
     if (m_background.isNull()) {
         Add("Screen Main", "missing or unloadable bitmap " + FileName(m_skin.background));
+        return;
+    }
+    bool tooComplex = false;
+    CImageOutline::Of(m_background, m_skin.transparentColour, -1, nullptr, &tooComplex);
+    if (tooComplex) {
+        Add("Screen Main", "its outline would need more than 65536 rectangles");
     }
 }
 
@@ -148,20 +177,8 @@ void CSkinChecker::CheckPlace(const Control& control) {
         Add(control.record, "lies outside the window");
         return;
     }
-    if (m_background.isNull()) {
-        return;
-    }
-    const QRgb cut = qRgb(RedOf(m_skin.transparentColour), GreenOf(m_skin.transparentColour),
-                          BlueOf(m_skin.transparentColour));
-    const bool cutting = m_skin.transparentColour != kNoColour;
-    for (int y = r.top; y < r.bottom; ++y) {
-        for (int x = r.left; x < r.right; ++x) {
-            const bool outside = x >= m_background.width() || y >= m_background.height();
-            if (outside || (cutting && (m_background.pixel(x, y) | 0xFF000000u) == cut)) {
-                Add(control.record, "lies outside the background's opaque area");
-                return;
-            }
-        }
+    if (!m_background.isNull() && !r.IsEmpty() && m_cutPixels.CountIn(r) > 0) {
+        Add(control.record, "lies outside the background's opaque area");
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "skin/CutPixelCount.h"
 #include "skin/SkinRecords.h"
 
 #include <QImage>
@@ -42,5 +43,9 @@ private:
     SkinDescription m_skin;
     QImage m_background;
     std::vector<Control> m_controls;
+    static constexpr std::size_t kMaxFindings = 1000;
+
+    CCutPixelCount m_cutPixels;
     std::vector<Finding> m_findings;
+    std::size_t m_findingsLeftOut = 0;
 };

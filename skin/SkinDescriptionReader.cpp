@@ -23,7 +23,7 @@ LabelRecord ParseLabel(int index, std::string rest) {
     r.rect = ReadRect(rest);
     r.text = NextToken(rest);
     r.fontFace = NextToken(rest);
-    r.fontSize = Atoi(NextToken(rest));
+    r.fontSize = ReadCoordinate(NextToken(rest));
     r.textColour = ReadColour(NextToken(rest));
     return r;
 }
@@ -208,5 +208,18 @@ SkinDescription SkinDescriptionReader::ReadAll(COLORREF previousTransparent) con
     d.listBoxes = ListBoxes();
     d.comboBoxes = ComboBoxes();
     d.screenRect = ScreenRect();
+    d.ignoredRecords = IgnoredRecords();
     return d;
+}
+
+std::vector<std::pair<std::string, std::size_t>> SkinDescriptionReader::IgnoredRecords() const {
+    std::vector<std::pair<std::string, std::size_t>> ignored;
+    for (const char* section :
+         {"TASKBARBUTTON", "BUTTONINFO", "SLIDERINFO", "OPTIONINFO", "CHECKINFO", "LABELINFO",
+          "EDITBOXINFO", "LISTBOXINFO", "COMBOBOXINFO"}) {
+        if (const std::size_t count = IgnoredListEntries(m_ini, section)) {
+            ignored.emplace_back(section, count);
+        }
+    }
+    return ignored;
 }

@@ -25,6 +25,10 @@ public:
     std::vector<ListBoxRecord> ListBoxes() const;
     std::vector<ComboBoxRecord> ComboBoxes() const;
     std::optional<Rect> ScreenRect() const;
+    // List sections longer than kMaxListRecords, with the number of keys left unread.
+    std::vector<std::pair<std::string, std::size_t>> IgnoredRecords() const;
+    // The description was refused for its size and reads as empty.
+    bool TooLarge() const { return m_ini.TooLarge(); }
 
     // Everything at once, in reading order.
     SkinDescription ReadAll(COLORREF previousTransparent = kNoColour) const;

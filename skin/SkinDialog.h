@@ -181,6 +181,7 @@ private:
 
     std::vector<QPointer<CSkinButton>> m_taskbarButtons;
     std::shared_ptr<Prompts> m_prompts;
+    std::string m_packageLimitProblem;
     std::string m_startDirectory;
     std::vector<std::string> m_packageFolders;
     QPointer<QMenu> m_skinMenu;

@@ -37,7 +37,10 @@ std::string CSkinDialog::FindPackage(const std::string& name) const {
 }
 
 bool CSkinDialog::ExtractPackage(const std::string& package, const std::string& folder) {
-    return CPackageExtractor(archive, *m_prompts).Extract(package, folder);
+    CPackageExtractor extractor(archive, *m_prompts);
+    const bool extracted = extractor.Extract(package, folder);
+    m_packageLimitProblem = extractor.LimitProblem();
+    return extracted;
 }
 
 bool CSkinDialog::DeleteFolder(const std::string& folder) {
@@ -51,6 +54,10 @@ bool CSkinDialog::InstallPackage(const std::string& package, QString& problem) {
     try {
         const CPrivateFolder folder("tipin-skin-");
         const bool extracted = ExtractPackage(package, folder.Path());
+        if (!m_packageLimitProblem.empty()) {
+            problem = QString::fromStdString(m_packageLimitProblem);
+            return false;
+        }
         const std::string ini = folder.Path() + "Skin.ini";
         if (const std::optional<QString> unusable = CSkinUsability::Problem(ini)) {
             problem = extracted ? *unusable : QStringLiteral("its package could not be read");

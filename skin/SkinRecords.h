@@ -5,6 +5,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 // The window every skin is drawn for, in pixels.
@@ -128,4 +129,6 @@ struct SkinDescription {
     std::vector<ListBoxRecord> listBoxes;
     std::vector<ComboBoxRecord> comboBoxes;
     std::optional<Rect> screenRect;
+    // List sections with more keys than kMaxListRecords: the section and how many were ignored.
+    std::vector<std::pair<std::string, std::size_t>> ignoredRecords;
 };

@@ -1,5 +1,6 @@
 #include "skin/SkinUsability.h"
 
+#include "platform/ImageOutline.h"
 #include "platform/SkinImage.h"
 #include "skin/SkinDescriptionReader.h"
 
@@ -10,14 +11,24 @@ std::optional<QString> CSkinUsability::Problem(const std::string& iniPath) {
     if (!std::filesystem::is_regular_file(iniPath, error)) {
         return QStringLiteral("the package holds no Skin.ini");
     }
-    const std::string background = SkinDescriptionReader(iniPath).Background();
+    const SkinDescriptionReader reader(iniPath);
+    if (reader.TooLarge()) {
+        return QStringLiteral("its Skin.ini is larger than 1 MiB");
+    }
+    const std::string background = reader.Background();
     if (background.empty()) {
         return QStringLiteral("its Skin.ini names no background bitmap");
     }
-    if (CSkinImage::FromFile(background).IsNull()) {
+    const CSkinImage image = CSkinImage::FromFile(background);
+    if (image.IsNull()) {
         const QString name =
             QString::fromStdString(std::filesystem::path(background).filename().string());
         return QStringLiteral("its background bitmap \"%1\" cannot be read").arg(name);
+    }
+    bool tooComplex = false;
+    CImageOutline::Of(image.Image(), reader.TransparentColour(kNoColour), -1, nullptr, &tooComplex);
+    if (tooComplex) {
+        return QStringLiteral("its background's outline would need more than 65536 rectangles");
     }
     return std::nullopt;
 }

@@ -4,8 +4,9 @@
 #include <optional>
 #include <string>
 
-// Whether a skin description can build a usable window: it must exist and name a background
-// bitmap that loads. Checked before the current skin is given up.
+// Whether a skin description can build a usable window: it must exist, stay within 1 MiB and
+// name a background bitmap that loads and whose outline stays small. Checked before the
+// current skin is given up.
 class CSkinUsability {
 public:
     // Why the skin described by `iniPath` cannot be used, or nothing when it can.

@@ -3,6 +3,7 @@
 #include "platform/CRuntime.h"
 #include "skin/IniFile.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <vector>
 
@@ -55,12 +56,16 @@ std::string NextToken(std::string& rest) {
     return token;
 }
 
+int ReadCoordinate(const std::string& token) {
+    return std::clamp(Atoi(token), -kMaxCoordinate, kMaxCoordinate);
+}
+
 Rect ReadRect(std::string& rest) {
     Rect r;
-    r.left = Atoi(NextToken(rest));
-    r.top = Atoi(NextToken(rest));
-    r.right = Atoi(NextToken(rest));
-    r.bottom = Atoi(NextToken(rest));
+    r.left = ReadCoordinate(NextToken(rest));
+    r.top = ReadCoordinate(NextToken(rest));
+    r.right = ReadCoordinate(NextToken(rest));
+    r.bottom = ReadCoordinate(NextToken(rest));
     return r;
 }
 
@@ -115,7 +120,7 @@ void ForEachListEntry(const CIniFile& ini, const std::string& section,
                       const std::function<void(int index, std::string value)>& record) {
     std::vector<std::string> keys;
     ini.GetKeyNames(section, keys);
-    const int count = static_cast<int>(keys.size());
+    const int count = static_cast<int>(std::min(keys.size(), kMaxListRecords));
     for (int i = 0; i < count; ++i) {
         std::string value = ini.GetString(section, std::to_string(i + 1), "");
         if (value.empty()) {
@@ -126,4 +131,10 @@ void ForEachListEntry(const CIniFile& ini, const std::string& section,
         }
         record(i, std::move(value));
     }
+}
+
+std::size_t IgnoredListEntries(const CIniFile& ini, const std::string& section) {
+    std::vector<std::string> keys;
+    ini.GetKeyNames(section, keys);
+    return keys.size() - std::min(keys.size(), kMaxListRecords);
 }

@@ -17,7 +17,15 @@ inline constexpr std::size_t kMaxSkinValue = 255;
 // token repeats for every later field.
 std::string NextToken(std::string& rest);
 
-// Left, top, right and bottom from the next four tokens, by the `atoi` rules.
+// At most this many records are read from one list section; later keys are ignored.
+inline constexpr std::size_t kMaxListRecords = 1024;
+// Coordinates and sizes are clamped to this magnitude before any arithmetic, so sums and
+// differences of two of them never overflow.
+inline constexpr int kMaxCoordinate = 32767;
+
+// `atoi` clamped to +-kMaxCoordinate.
+int ReadCoordinate(const std::string& token);
+// Left, top, right and bottom from the next four tokens, each by ReadCoordinate.
 Rect ReadRect(std::string& rest);
 
 // A colour token written as 0xRRGGBB (or decimal) as 0x00BBGGRR; kNoColour when empty;
@@ -38,7 +46,10 @@ std::string SkinFolder(const std::string& iniPath);
 // would name a file outside the folder (absolute, or climbing with ".."), so nothing loads.
 std::string SkinFilePath(const std::string& folder, const std::string& token);
 
-// Reads keys "1" to "N" of a list section, N being its key count, and calls `record` with
-// the 0-based index and the value (cut to kMaxSkinValue) of every non-empty one.
+// Reads keys "1" to "N" of a list section, N being its key count but at most
+// kMaxListRecords, and calls `record` with the 0-based index and the value (cut to
+// kMaxSkinValue) of every non-empty one.
 void ForEachListEntry(const CIniFile& ini, const std::string& section,
                       const std::function<void(int index, std::string value)>& record);
+// How many keys of a list section ForEachListEntry leaves unread.
+std::size_t IgnoredListEntries(const CIniFile& ini, const std::string& section);

@@ -44,13 +44,15 @@ int CZipException::CauseFromCode(int internalCode) {
         return zipErrEndRecordMissing;
     case kUnsafeName:
         return zipErrUnsafeName;
+    case kSizeExceeded:
+        return zipErrSizeExceeded;
     default:
         return zipErrGeneric;
     }
 }
 
 const char* CZipException::CauseName(int cause) {
-    static constexpr std::array<const char*, 20> kNames = {"unknown",
+    static constexpr std::array<const char*, 21> kNames = {"unknown",
                                                            "zipErrGeneric",
                                                            "zipErrStreamEnd",
                                                            "zipErrNeedDictionary",
@@ -69,7 +71,8 @@ const char* CZipException::CauseName(int cause) {
                                                            "zipErrNameTooLong",
                                                            "zipErrWrongPassword",
                                                            "zipErrEndRecordMissing",
-                                                           "zipErrUnsafeName"};
+                                                           "zipErrUnsafeName",
+                                                           "zipErrSizeExceeded"};
     if (cause < 1 || cause >= static_cast<int>(kNames.size())) {
         return kNames[0];
     }

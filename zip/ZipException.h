@@ -27,6 +27,7 @@ public:
         zipErrWrongPassword = 17,
         zipErrEndRecordMissing = 18,
         zipErrUnsafeName = 19,
+        zipErrSizeExceeded = 20,
     };
 
     // The reader's internal codes; zlib's own codes (1 to -6) share the same mapping.
@@ -41,6 +42,7 @@ public:
         kWrongPassword = -108,
         kEndRecordMissing = -109,
         kUnsafeName = -110,
+        kSizeExceeded = -111,
     };
 
     CZipException(int cause, std::string fileName);

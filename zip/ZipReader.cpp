@@ -15,6 +15,13 @@ namespace {
 
 constexpr std::uint32_t kEncryptionHeaderSize = 12;
 
+// Fuzzing builds accept any checksum, so that mutated entry data reaches the parsers behind.
+#ifdef FUZZING_BUILD_MODE_UNSAFE_FOR_PRODUCTION
+constexpr bool kCheckCrc = false;
+#else
+constexpr bool kCheckCrc = true;
+#endif
+
 bool IsSeparator(char c) {
     return c == '\\' || c == '/';
 }
@@ -224,6 +231,7 @@ bool CZipReader::OpenEntry(std::uint16_t index) {
     m_compressedLeft = entry.compressedSize - (entry.IsEncrypted() ? kEncryptionHeaderSize : 0);
     m_uncompressedLeft = entry.uncompressedSize;
     m_crc = 0;
+    m_streamEnded = false;
     m_entryState = -1;
     return true;
 }
@@ -299,6 +307,7 @@ std::uint32_t CZipReader::ReadEntry(void* buffer, std::uint32_t size) {
         m_uncompressedLeft -= produced;
         delivered += produced;
         if (result == Z_STREAM_END) {
+            m_streamEnded = true;
             break;
         }
         if (result != Z_OK && result != Z_NEED_DICT) {
@@ -306,6 +315,31 @@ std::uint32_t CZipReader::ReadEntry(void* buffer, std::uint32_t size) {
         }
     }
     return delivered;
+}
+
+// A directory can declare a small size for data that inflates to much more; the entry's
+// data must end where its size says.
+bool CZipReader::InflatesPastSize() {
+    if (m_entry->method != 8 || m_streamEnded || m_uncompressedLeft > 0) {
+        return false;
+    }
+    unsigned char probe = 0;
+    for (;;) {
+        if (m_stream.avail_in == 0 && m_compressedLeft > 0) {
+            RefillInput();
+        }
+        m_stream.next_out = &probe;
+        m_stream.avail_out = 1;
+        const uInt inputBefore = m_stream.avail_in;
+        const int result = inflate(&m_stream, Z_SYNC_FLUSH);
+        if (m_stream.avail_out == 0) {
+            return true;
+        }
+        const bool stalled = m_stream.avail_in == inputBefore && m_compressedLeft == 0;
+        if (result != Z_OK || stalled) {
+            return false;
+        }
+    }
 }
 
 void CZipReader::RefillInput() {
@@ -339,9 +373,12 @@ int CZipReader::CloseEntry(const char* path) {
         return 0;
     }
     int result = 1;
+    if (InflatesPastSize()) {
+        Raise(CZipException::kSizeExceeded);
+    }
     if (m_uncompressedLeft > 0) {
         result = -1;
-    } else if (m_crc != m_entry->crc32) {
+    } else if (m_crc != m_entry->crc32 && kCheckCrc) {
         Raise(CZipException::kCrcMismatch);
     }
     if (m_entry->method == 8) {

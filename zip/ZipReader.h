@@ -66,7 +66,7 @@ private:
     void Decrypt(unsigned char* bytes, std::uint32_t count);
     void RefillInput();
     std::uint32_t CopyStored(std::uint32_t space);
-    std::uint32_t Inflate();
+    bool InflatesPastSize();
     void ReleaseEntryState();
     [[noreturn]] void Raise(int code) const;
 
@@ -76,6 +76,7 @@ private:
     std::uint32_t m_compressedLeft = 0;
     std::uint32_t m_uncompressedLeft = 0;
     std::uint32_t m_crc = 0;
+    bool m_streamEnded = false;
     std::vector<unsigned char> m_readBuffer;
     std::vector<void*> m_zlibBlocks;
     bool m_listZlibBlocks = true;

@@ -1,5 +1,6 @@
 #include "notifier/BitmapOutline.h"
 
+#include "platform/ImageOutline.h"
 #include "tests/notifier/NotifierTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -109,3 +110,24 @@ TEST(BitmapOutlineTest, RunsGiveTheSameAreaAsXoringEveryPixel) {
 
 } // namespace
 } // namespace tipin::test
+
+TEST(ImageOutlineTest, AnOutlineOfMoreThan65536RectanglesIsNotBuilt) {
+    const auto checkered = [](int width, int height) {
+        QImage image(width, height, QImage::Format_RGB32);
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                image.setPixel(x, y, (x + y) % 2 ? qRgb(255, 0, 255) : qRgb(0, 0, 80));
+            }
+        }
+        return image;
+    };
+    bool tooComplex = true;
+    const QRegion within =
+        CImageOutline::Of(checkered(512, 256), Rgb(255, 0, 255), -1, nullptr, &tooComplex);
+    EXPECT_FALSE(tooComplex);
+    EXPECT_FALSE(within.isEmpty());
+    const QRegion over =
+        CImageOutline::Of(checkered(514, 256), Rgb(255, 0, 255), -1, nullptr, &tooComplex);
+    EXPECT_TRUE(tooComplex);
+    EXPECT_TRUE(over.isEmpty());
+}

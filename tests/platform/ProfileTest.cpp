@@ -1,5 +1,6 @@
 #include "platform/Profile.h"
 
+#include "platform/ProfileSnapshot.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -112,4 +113,21 @@ TEST_F(ProfileTest, SurvivesHugeLinesAndBinaryGarbage) {
         Write("[S]\nbig=" + std::string(1 << 20, 'y') + "\n" + garbage + "\n[S2]\nk=v\n");
     EXPECT_EQ(Read(ini, "S", "big"), std::string(2047, 'y'));
     EXPECT_EQ(Read(ini, "S2", "k"), "v");
+}
+
+TEST_F(ProfileTest, ASnapshotAnswersAsReadingTheFile) {
+    const std::string text = "\xEF\xBB\xBFk=before\r[ a ]\r\n K = ' q ' \n;c=1\nk=dup\n[b\n"
+                             "x\n[A]\nk=later\r\r[B]\n=empty\n y = \"v\" \n[c] tail\nz=" +
+                             std::string(70000, 'w') + "\n[d]";
+    const std::string ini = Write(text);
+    const ProfileSnapshot snapshot = ProfileSnapshot::FromFile(ini);
+    for (const char* section : {"a", "A", "b", "B", "c", "d", "none"}) {
+        EXPECT_EQ(snapshot.ReadKeyNames(section, 16384), Profile::ReadKeyNames(ini, section, 16384))
+            << section;
+        EXPECT_EQ(snapshot.ReadKeyNames(section, 3), Profile::ReadKeyNames(ini, section, 3));
+        for (const char* key : {"k", "K", "x", "y", "z", "", "missing"}) {
+            EXPECT_EQ(snapshot.ReadString(section, key, "<default>"), Read(ini, section, key))
+                << section << " " << key;
+        }
+    }
 }

@@ -211,3 +211,27 @@ TEST_F(SkinDescriptionReaderTest, BitmapNamesThatLeaveTheSkinFolderLoadNothing) 
     ASSERT_EQ(d.buttons.size(), 1u);
     EXPECT_EQ(d.buttons[0].bitmap, "");
 }
+
+TEST_F(SkinDescriptionReaderTest, ListSectionsStopAt1024RecordsAndSayHowManyWereLeft) {
+    std::string ini = "[LABELINFO]\n";
+    for (int i = 1; i <= 1100; ++i) {
+        ini += std::to_string(i) + "=L" + std::to_string(i) + ",0,0,1,1,t,Sans,9,0\n";
+    }
+    const SkinDescription d = Read(ini);
+    ASSERT_EQ(d.labels.size(), 1024u);
+    EXPECT_EQ(d.labels.back().name, "L1024");
+    EXPECT_EQ(d.ignoredRecords,
+              (std::vector<std::pair<std::string, std::size_t>>{{"LABELINFO", 76}}));
+}
+
+TEST_F(SkinDescriptionReaderTest, ADescriptionOverOneMebibyteIsRefusedWhole) {
+    const std::string head = "[Screen]\nMain=back.bmp\n;";
+    const SkinDescriptionReader within(
+        dir.write("Skin.ini", head + std::string((1 << 20) - head.size(), 'x')).string());
+    EXPECT_FALSE(within.TooLarge());
+    EXPECT_EQ(within.Background(), InSkin("back.bmp"));
+    const SkinDescriptionReader over(
+        dir.write("Skin.ini", head + std::string((1 << 20) + 1 - head.size(), 'x')).string());
+    EXPECT_TRUE(over.TooLarge());
+    EXPECT_EQ(over.Background(), "");
+}

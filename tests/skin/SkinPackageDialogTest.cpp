@@ -217,3 +217,31 @@ TEST_F(SkinPackageDialogTest, PackagesAreFoundInTheProgramsSkinFoldersAfterTheSt
     CopyBundled("Gray.zip", "Purple.skn");
     EXPECT_EQ(dialog.FindPackage("Purple.skn"), start.path().string() + "/Purple.skn");
 }
+
+TEST_F(SkinPackageDialogTest, APackageOverALimitFailsLikeADamagedOneAndNamesTheLimit) {
+    ZipTestEntry huge;
+    huge.name = "huge.bin";
+    huge.data = "x";
+    huge.flags = 0x0008;
+    huge.centralUncompressedSize = (64u << 20) + 1;
+    const std::string package = ZipBuilder()
+                                    .Add("Skin.ini", "[Screen]\nMain=back.bmp\n")
+                                    .Add("back.bmp", BmpBytes(QSize(200, 100), Qt::red))
+                                    .Add(huge)
+                                    .Build();
+    WriteFile(start.path() / "Purple.skn", package);
+    WriteFile(start.path() / "Red.zip", package);
+    dialog.LoadStartupSkin();
+    EXPECT_EQ(prompts->Texts(), std::vector<QString>{"Extract failed"});
+    EXPECT_NE(dialog.BackgroundDC().size(), QSize(200, 100)) << "the built-in skin";
+    const QSize builtIn = dialog.BackgroundDC().size();
+
+    prompts->messages.clear();
+    dialog.OnChangeSkin(0x8007);
+    EXPECT_EQ(prompts->Texts(),
+              (std::vector<QString>{"Extract failed",
+                                    "The skin could not be loaded: the skin package would "
+                                    "write more than 64 MiB."}));
+    EXPECT_EQ(dialog.BackgroundDC().size(), builtIn);
+    ExpectNoWorkingFolders();
+}

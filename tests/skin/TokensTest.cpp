@@ -3,6 +3,7 @@
 #include "skin/IniFile.h"
 #include "tests/support/TempDir.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <utility>
@@ -49,6 +50,20 @@ TEST(ReadRect, ReadsFourNumbersAndRepeatsTheLast) {
 
     rest = "x,-5,7px,";
     EXPECT_EQ(ReadRect(rest), (Rect{0, -5, 7, 0}));
+}
+
+TEST(ReadRect, ClampsEveryCoordinateSoDifferencesCannotOverflow) {
+    const std::pair<std::string, Rect> cases[] = {
+        {"32767,-32767,32768,-32768", {32767, -32767, 32767, -32767}},
+        {"-99999999999,99999999999,2147483647,-2147483648", {-32767, 32767, 32767, -32767}},
+        {"-0,+12,  007,", {0, 12, 7, 0}},
+    };
+    for (const auto& [text, expected] : cases) {
+        std::string rest = text;
+        const Rect r = ReadRect(rest);
+        EXPECT_EQ(r, expected) << text;
+        EXPECT_LE(std::abs(r.Width()), 2 * 32767) << text;
+    }
 }
 
 TEST(ReadColour, SwapsRedAndBlue) {

@@ -3,6 +3,7 @@
 #include "platform/FileException.h"
 #include "platform/PrivateFolder.h"
 #include "skin/SkinChecker.h"
+#include "zip/PackageLimits.h"
 #include "zip/ZipException.h"
 #include "zip/ZipReader.h"
 
@@ -37,7 +38,8 @@ int CSkinTool::Run(const std::vector<std::string>& arguments) {
 int CSkinTool::Extract(const std::string& package, const std::string& folder) {
     CZipReader reader;
     CloseAfterError(reader);
-    bool ok = OpenPackage(reader, package) && ExtractEntries(reader, folder);
+    bool ok = OpenPackage(reader, package) && WithinLimits(reader, package) &&
+              ExtractEntries(reader, folder);
     try {
         reader.Close(true);
     } catch (const CFileException& e) {
@@ -59,6 +61,14 @@ bool CSkinTool::OpenPackage(CZipReader& reader, const std::string& package) {
     return false;
 }
 
+bool CSkinTool::WithinLimits(const CZipReader& reader, const std::string& package) {
+    const std::optional<std::string> problem = CPackageLimits::Problem(reader);
+    if (problem) {
+        m_err << package << ": package: " << *problem << "\n";
+    }
+    return !problem;
+}
+
 bool CSkinTool::ExtractEntries(CZipReader& reader, const std::string& folder) {
     try {
         const unsigned count = reader.GetEntryCount();
@@ -74,6 +84,9 @@ bool CSkinTool::ExtractEntries(CZipReader& reader, const std::string& folder) {
         return true;
     } catch (const CZipException& e) {
         Report(m_err, e);
+        if (const std::optional<std::string> problem = CPackageLimits::ProblemOf(e)) {
+            m_err << e.m_szFileName << ": package: " << *problem << "\n";
+        }
     } catch (const CFileException& e) {
         Report(m_err, e);
     }

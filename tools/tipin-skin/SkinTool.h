@@ -23,6 +23,7 @@ public:
 
 private:
     bool OpenPackage(CZipReader& reader, const std::string& package);
+    bool WithinLimits(const CZipReader& reader, const std::string& package);
     bool ExtractEntries(CZipReader& reader, const std::string& folder);
     void CloseAfterError(CZipReader& reader);
     int Usage();
