@@ -3,7 +3,9 @@
 #include "tests/support/TempDir.h"
 
 #include <QImage>
+#include <cerrno>
 #include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <vector>
@@ -112,6 +114,14 @@ TEST_F(PngWriterTest, AMissingFolderFailsAndLeavesNothing) {
     EXPECT_FALSE(error.empty());
     EXPECT_EQ(error.find('\n'), std::string::npos) << error;
     EXPECT_TRUE(fs::is_empty(dir.path()));
+}
+
+// Fails inside the encoder rather than at opening; the device itself must survive.
+TEST_F(PngWriterTest, AFullDiskFailsWithItsReason) {
+    std::string error;
+    EXPECT_FALSE(PngWriter::Write("/dev/full", SampleImage(2000, 2000, 0), error));
+    EXPECT_EQ(error, std::strerror(ENOSPC));
+    EXPECT_TRUE(fs::is_character_file("/dev/full"));
 }
 
 TEST_F(PngWriterTest, RowsThatDoNotFitTheirPixelsAreRefused) {

@@ -1,26 +1,31 @@
 #include "tools/tipin-pages/PngWriter.h"
 
 #include <algorithm>
-#include <array>
 #include <cerrno>
+#include <csetjmp>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <png.h>
 #include <vector>
-#include <zlib.h>
 
 namespace {
 
-using Bytes = std::vector<unsigned char>;
-
-constexpr std::array<unsigned char, 8> kSignature = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-constexpr unsigned char kBitDepth = 8;
-constexpr unsigned char kColourTypeRgba = 6;
-constexpr unsigned char kFilterNone = 0;
 constexpr std::size_t kBytesPerPixel = 4;
+constexpr int kBitDepth = 8;
 // Big enough that chunk headers cost nothing, small enough to be a fixed cost.
 constexpr std::size_t kIdatBytes = 64 * 1024;
+// zlib's default level, unfiltered: libpng's adaptive filters make smaller files but take up
+// to twice as long.
+constexpr int kCompressionLevel = 6;
+
+// What libpng's callbacks share with the encoder. Plain data only: libpng leaves an error
+// through longjmp, which must not skip a destructor.
+struct PngSink {
+    std::FILE* file;
+    char error[256];
+};
 
 bool Fits(const RgbaImage& image) {
     if (image.width <= 0 || image.height <= 0 || image.stride <= 0 ||
@@ -33,43 +38,23 @@ bool Fits(const RgbaImage& image) {
     return rowPixels >= width && image.pixels.size() >= needed;
 }
 
-void AppendBigEndian(Bytes& bytes, std::uint32_t value) {
-    for (int shift = 24; shift >= 0; shift -= 8) {
-        bytes.push_back(static_cast<unsigned char>(value >> shift));
+[[noreturn]] void OnError(png_structp png, png_const_charp message) {
+    auto* sink = static_cast<PngSink*>(png_get_error_ptr(png));
+    std::snprintf(sink->error, sizeof sink->error, "%s", message);
+    png_longjmp(png, 1);
+}
+
+void OnWarning(png_structp /*png*/, png_const_charp /*message*/) {}
+
+// Writes itself rather than through libpng's stdio, so a failure names its cause.
+void OnWrite(png_structp png, png_bytep data, png_size_t size) {
+    const auto* sink = static_cast<const PngSink*>(png_get_io_ptr(png));
+    if (std::fwrite(data, 1, size, sink->file) != size) {
+        png_error(png, std::strerror(errno));
     }
 }
 
-bool Put(std::FILE* file, const unsigned char* data, std::size_t size, std::string& error) {
-    if (size == 0 || std::fwrite(data, 1, size, file) == size) {
-        return true;
-    }
-    error = std::strerror(errno);
-    return false;
-}
-
-bool WriteChunk(std::FILE* file, const char (&type)[5], const unsigned char* data, std::size_t size,
-                std::string& error) {
-    const auto* typeBytes = reinterpret_cast<const unsigned char*>(type);
-    uLong crc = crc32(0, typeBytes, 4);
-    // zlib treats a null buffer as a request for the initial value, not as no bytes.
-    if (size > 0) {
-        crc = crc32(crc, data, static_cast<uInt>(size));
-    }
-    Bytes length;
-    AppendBigEndian(length, static_cast<std::uint32_t>(size));
-    Bytes check;
-    AppendBigEndian(check, static_cast<std::uint32_t>(crc));
-    return Put(file, length.data(), length.size(), error) && Put(file, typeBytes, 4, error) &&
-           Put(file, data, size, error) && Put(file, check.data(), check.size(), error);
-}
-
-bool WriteHeader(std::FILE* file, const RgbaImage& image, std::string& error) {
-    Bytes header;
-    AppendBigEndian(header, static_cast<std::uint32_t>(image.width));
-    AppendBigEndian(header, static_cast<std::uint32_t>(image.height));
-    header.insert(header.end(), {kBitDepth, kColourTypeRgba, 0, 0, 0});
-    return WriteChunk(file, "IHDR", header.data(), header.size(), error);
-}
+void OnFlush(png_structp /*png*/) {}
 
 unsigned char Unpremultiply(std::uint32_t channel, std::uint32_t alpha) {
     if (alpha == 0) {
@@ -79,76 +64,64 @@ unsigned char Unpremultiply(std::uint32_t channel, std::uint32_t alpha) {
         std::min<std::uint32_t>(255, (channel * 255 + alpha / 2) / alpha));
 }
 
-// One scanline as PNG stores it: the filter byte, then R, G, B, A per pixel.
-void FillRow(const RgbaImage& image, int y, Bytes& row) {
+// One scanline as PNG stores it: R, G, B, A per pixel.
+void FillRow(const RgbaImage& image, int y, png_bytep row) {
     const std::uint32_t* pixels =
         image.pixels.data() + static_cast<std::size_t>(y) * (image.stride / kBytesPerPixel);
-    row[0] = kFilterNone;
-    unsigned char* out = row.data() + 1;
     for (int x = 0; x < image.width; ++x) {
         const std::uint32_t pixel = pixels[x];
         const std::uint32_t alpha = pixel >> 24;
-        *out++ = Unpremultiply((pixel >> 16) & 0xFF, alpha);
-        *out++ = Unpremultiply((pixel >> 8) & 0xFF, alpha);
-        *out++ = Unpremultiply(pixel & 0xFF, alpha);
-        *out++ = static_cast<unsigned char>(alpha);
+        *row++ = Unpremultiply((pixel >> 16) & 0xFF, alpha);
+        *row++ = Unpremultiply((pixel >> 8) & 0xFF, alpha);
+        *row++ = Unpremultiply(pixel & 0xFF, alpha);
+        *row++ = static_cast<png_byte>(alpha);
     }
 }
 
-// Feeds `input` to the compressor, writing an IDAT chunk each time the output block fills.
-bool Deflate(std::FILE* file, z_stream& stream, Bytes& input, int flush, Bytes& compressed,
-             std::string& error) {
-    stream.next_in = input.data();
-    stream.avail_in = static_cast<uInt>(input.size());
-    int status = Z_OK;
-    do {
-        status = deflate(&stream, flush);
-        if (status == Z_STREAM_ERROR) {
-            error = "compression failed";
-            return false;
-        }
-        if (stream.avail_out == 0) {
-            if (!WriteChunk(file, "IDAT", compressed.data(), compressed.size(), error)) {
-                return false;
-            }
-            stream.next_out = compressed.data();
-            stream.avail_out = static_cast<uInt>(compressed.size());
-        }
-    } while (stream.avail_in > 0 || (flush == Z_FINISH && status != Z_STREAM_END));
+void Configure(png_structp png, png_infop info, const RgbaImage& image) {
+    // The format's own limit rather than libpng's smaller default, which guards readers.
+    png_set_user_limits(png, PNG_UINT_31_MAX, PNG_UINT_31_MAX);
+    png_set_compression_buffer_size(png, kIdatBytes);
+    png_set_compression_level(png, kCompressionLevel);
+    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
+    png_set_IHDR(png, info, static_cast<png_uint_32>(image.width),
+                 static_cast<png_uint_32>(image.height), kBitDepth, PNG_COLOR_TYPE_RGB_ALPHA,
+                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+}
+
+// An error inside libpng jumps back here, so this holds no object with a destructor, and the
+// row buffer belongs to the caller.
+bool EncodeRows(png_structp png, png_infop info, const RgbaImage& image, png_bytep row) {
+    if (setjmp(png_jmpbuf(png)) != 0) {
+        return false;
+    }
+    Configure(png, info, image);
+    png_write_info(png, info);
+    for (int y = 0; y < image.height; ++y) {
+        FillRow(image, y, row);
+        png_write_row(png, row);
+    }
+    png_write_end(png, nullptr);
     return true;
 }
 
-bool DeflateRows(std::FILE* file, const RgbaImage& image, z_stream& stream, std::string& error) {
-    Bytes row(1 + static_cast<std::size_t>(image.width) * kBytesPerPixel);
-    Bytes compressed(kIdatBytes);
-    stream.next_out = compressed.data();
-    stream.avail_out = static_cast<uInt>(compressed.size());
-    for (int y = 0; y < image.height; ++y) {
-        FillRow(image, y, row);
-        const int flush = y + 1 == image.height ? Z_FINISH : Z_NO_FLUSH;
-        if (!Deflate(file, stream, row, flush, compressed, error)) {
-            return false;
-        }
-    }
-    const std::size_t rest = compressed.size() - stream.avail_out;
-    return rest == 0 || WriteChunk(file, "IDAT", compressed.data(), rest, error);
-}
-
-bool WriteImageData(std::FILE* file, const RgbaImage& image, std::string& error) {
-    z_stream stream{};
-    if (deflateInit(&stream, Z_DEFAULT_COMPRESSION) != Z_OK) {
+bool WriteContent(std::FILE* file, const RgbaImage& image, std::string& error) {
+    PngSink sink{file, {}};
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &sink, OnError, OnWarning);
+    png_infop info = png != nullptr ? png_create_info_struct(png) : nullptr;
+    if (info == nullptr) {
+        png_destroy_write_struct(&png, nullptr);
         error = "cannot start compressing";
         return false;
     }
-    const bool written = DeflateRows(file, image, stream, error);
-    deflateEnd(&stream);
+    png_set_write_fn(png, &sink, OnWrite, OnFlush);
+    std::vector<png_byte> row(static_cast<std::size_t>(image.width) * kBytesPerPixel);
+    const bool written = EncodeRows(png, info, image, row.data());
+    png_destroy_write_struct(&png, &info);
+    if (!written) {
+        error = sink.error;
+    }
     return written;
-}
-
-bool WriteContent(std::FILE* file, const RgbaImage& image, std::string& error) {
-    return Put(file, kSignature.data(), kSignature.size(), error) &&
-           WriteHeader(file, image, error) && WriteImageData(file, image, error) &&
-           WriteChunk(file, "IEND", nullptr, 0, error);
 }
 
 // Only a regular file can be partial; a device or pipe given as the path must survive.
