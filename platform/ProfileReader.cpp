@@ -1,6 +1,7 @@
 #include "platform/ProfileReader.h"
 
 #include "platform/Ascii.h"
+#include "platform/ProfileLine.h"
 
 #include <algorithm>
 #include <string_view>
@@ -8,29 +9,11 @@
 
 namespace {
 
-// Longer lines keep only their beginning: values are cut far shorter than this anyway.
-constexpr std::size_t kMaxKeptLine = 64 * 1024;
+using ProfileLine::kMaxKeptLine;
+using ProfileLine::SectionName;
+using ProfileLine::Trim;
+
 constexpr std::size_t kChunk = 8 * 1024;
-
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\v' || c == '\f';
-}
-
-std::string_view Trim(std::string_view s) {
-    while (!s.empty() && IsBlank(s.front())) {
-        s.remove_prefix(1);
-    }
-    while (!s.empty() && IsBlank(s.back())) {
-        s.remove_suffix(1);
-    }
-    return s;
-}
-
-std::string_view SectionName(std::string_view header) {
-    header.remove_prefix(1);
-    const std::size_t close = header.find(']');
-    return Trim(close == std::string_view::npos ? header : header.substr(0, close));
-}
 
 std::FILE* OpenRegularFile(const std::string& path) {
     std::FILE* file = std::fopen(path.c_str(), "rb");

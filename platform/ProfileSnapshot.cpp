@@ -2,6 +2,7 @@
 
 #include "platform/Ascii.h"
 #include "platform/Profile.h"
+#include "platform/ProfileLine.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -9,33 +10,14 @@
 
 namespace {
 
-// As the streaming reader: longer lines keep only their beginning.
-constexpr std::size_t kMaxKeptLine = 64 * 1024;
-
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\v' || c == '\f';
-}
-
-std::string_view Trim(std::string_view s) {
-    while (!s.empty() && IsBlank(s.front())) {
-        s.remove_prefix(1);
-    }
-    while (!s.empty() && IsBlank(s.back())) {
-        s.remove_suffix(1);
-    }
-    return s;
-}
+using ProfileLine::kMaxKeptLine;
+using ProfileLine::SectionName;
+using ProfileLine::Trim;
 
 std::string Lower(std::string_view s) {
     std::string lower(s);
     std::transform(lower.begin(), lower.end(), lower.begin(), AsciiLower);
     return lower;
-}
-
-std::string_view SectionName(std::string_view header) {
-    header.remove_prefix(1);
-    const std::size_t close = header.find(']');
-    return Trim(close == std::string_view::npos ? header : header.substr(0, close));
 }
 
 std::string Unquote(std::string_view value) {
