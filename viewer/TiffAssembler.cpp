@@ -18,16 +18,18 @@ constexpr std::uint64_t kClassicLimit = 0xFFFFFFFFull - (64ull << 20);
 TiffAssembler::TiffAssembler(const std::vector<std::string>& inputs, TiffWriteHook hook,
                              TiffProgress progress, std::string cancelled)
     : m_hook(std::move(hook)), m_progress(std::move(progress)), m_cancelled(std::move(cancelled)) {
+    // libtiff reads the inputs while our own walk does, each on its own core.
+    m_libtiffCheck = std::async(std::launch::async, [this, inputs] {
+        std::vector<std::size_t> counts;
+        for (const std::string& path : inputs) {
+            counts.push_back(TiffValidator::ReadWithLibtiff(path, m_libtiffWarnings));
+        }
+        return counts;
+    });
     for (const std::string& path : inputs) {
         m_files.push_back(std::make_unique<TiffSourceFile>(path));
         m_pages.push_back(TiffValidator::WalkPages(*m_files.back()));
     }
-    m_libtiffCheck = std::async(std::launch::async, [this] {
-        for (std::size_t i = 0; i < m_files.size(); ++i) {
-            TiffValidator::CheckWithLibtiff(m_files[i]->Path(), m_pages[i].size(),
-                                            m_libtiffWarnings);
-        }
-    });
 }
 
 TiffAssembler::~TiffAssembler() {
@@ -40,7 +42,10 @@ void TiffAssembler::CheckInputs() {
     if (m_checked) {
         return;
     }
-    m_libtiffCheck.get();
+    const std::vector<std::size_t> counts = m_libtiffCheck.get();
+    for (std::size_t i = 0; i < counts.size(); ++i) {
+        TiffValidator::CheckPageCount(counts[i], m_pages[i].size());
+    }
     m_checked = true;
     m_warnings.insert(m_warnings.begin(), m_libtiffWarnings.begin(), m_libtiffWarnings.end());
 }

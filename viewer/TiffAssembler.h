@@ -22,7 +22,7 @@ struct TiffPagePick {
 
 // Builds new TIFF files from pages of other files, every page copied as stored (see
 // TiffPageCopier) unless it is turned. The inputs are walked when the assembler is made and
-// read by libtiff on a second core meanwhile; nothing is committed before libtiff has read
+// read by libtiff on a second core at the same time; nothing is committed before libtiff has read
 // every input without an error. The new file keeps the byte order of the first input and
 // becomes a BigTIFF when an input is one or when it would pass 4 GiB.
 class TiffAssembler {
@@ -65,5 +65,5 @@ private:
     std::vector<std::string> m_libtiffWarnings;
     bool m_checked = false;
     // Last, so that it is waited for before anything it uses goes away.
-    std::future<void> m_libtiffCheck;
+    std::future<std::vector<std::size_t>> m_libtiffCheck;
 };

@@ -136,6 +136,17 @@ std::vector<std::uint64_t> TiffValidator::WalkPages(const TiffSourceFile& file) 
 
 void TiffValidator::CheckWithLibtiff(const std::string& path, std::size_t pages,
                                      std::vector<std::string>& warnings) {
+    CheckPageCount(ReadWithLibtiff(path, warnings), pages);
+}
+
+void TiffValidator::CheckPageCount(std::size_t readByLibtiff, std::size_t walked) {
+    if (readByLibtiff != walked) {
+        throw TiffError("Damaged TIFF file: the chain of pages is broken");
+    }
+}
+
+std::size_t TiffValidator::ReadWithLibtiff(const std::string& path,
+                                           std::vector<std::string>& warnings) {
     TiffMessageLog log;
     BlockReader reader(path);
     if (!reader.IsOpen()) {
@@ -159,8 +170,6 @@ void TiffValidator::CheckWithLibtiff(const std::string& path, std::size_t pages,
         throw;
     }
     TIFFClose(tif);
-    if (read != pages) {
-        throw TiffError("Damaged TIFF file: the chain of pages is broken");
-    }
     warnings.insert(warnings.end(), log.Warnings().begin(), log.Warnings().end());
+    return read;
 }

@@ -20,4 +20,9 @@ public:
     // `pages` of them without an error.
     static void CheckWithLibtiff(const std::string& path, std::size_t pages,
                                  std::vector<std::string>& warnings);
+    // Has libtiff read every directory of `path`; throws TiffError on its first error and
+    // returns how many it read.
+    static std::size_t ReadWithLibtiff(const std::string& path, std::vector<std::string>& warnings);
+    // Throws TiffError when libtiff and our own walk found different numbers of pages.
+    static void CheckPageCount(std::size_t readByLibtiff, std::size_t walked);
 };
