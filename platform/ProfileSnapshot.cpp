@@ -40,9 +40,17 @@ bool ReadWhole(const std::string& path, std::size_t limit, std::string& text, bo
     tooLarge = regular && static_cast<std::uint64_t>(info.st_size) > limit;
     bool ok = regular && !tooLarge;
     if (ok) {
-        text.resize(limit + 1);
-        text.resize(std::fread(text.data(), 1, text.size(), file));
-        tooLarge = text.size() > limit;
+        // Sized by the file, not the limit: a small file costs a small buffer. A file that
+        // grows while it is read still stops one byte past the limit.
+        std::size_t wanted = static_cast<std::size_t>(info.st_size) + 1;
+        std::size_t got = 0;
+        do {
+            text.resize(std::min(got + wanted, limit + 1));
+            got += std::fread(text.data() + got, 1, text.size() - got, file);
+            wanted = 64 * 1024;
+        } while (got == text.size() && got <= limit);
+        text.resize(got);
+        tooLarge = got > limit;
         ok = !tooLarge;
     }
     std::fclose(file);
