@@ -1,5 +1,6 @@
 #include "platform/ImageOutline.h"
 
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -72,7 +73,13 @@ QRegion CImageOutline::Of(const QImage& source, COLORREF cut, int width, bool* a
     std::vector<Run> band;
     std::vector<Run> row;
     int bandTop = 0;
+    const std::size_t rowBytes = std::size_t(used) * sizeof(QRgb);
     for (int y = 0; y < image.height(); ++y) {
+        // Skins are mostly rows repeated from the one above, which cannot start a new band.
+        if (y > 0 &&
+            std::memcmp(image.constScanLine(y), image.constScanLine(y - 1), rowBytes) == 0) {
+            continue;
+        }
         RunsOfRow(reinterpret_cast<const QRgb*>(image.constScanLine(y)), used, cutPixel, cutting,
                   row);
         if (y > 0 && row == band) {
