@@ -38,6 +38,10 @@ CSkinDialog& Dialog() {
     }();
     static CSkinDialog* dialog = [] {
         std::filesystem::create_directories(StartFolder());
+        std::atexit([] {
+            std::error_code ignored;
+            std::filesystem::remove_all(StartFolder(), ignored);
+        });
         auto* d = new CSkinDialog;
         d->SetPrompts(std::make_shared<NoPrompts>());
         d->SetStartDirectory(StartFolder().string());
