@@ -1,6 +1,7 @@
 #include "viewer/TiffKeptVersion.h"
 
 #include "viewer/TiffError.h"
+#include "viewer/TiffOutputFile.h"
 
 #include <cerrno>
 #include <cstring>
@@ -27,26 +28,6 @@ std::size_t ReadAt(int fd, char* data, std::size_t size, std::uint64_t offset) {
         if (errno != EINTR) {
             throw TiffError(Failure("Cannot read the earlier version"));
         }
-    }
-}
-
-void WriteAll(int fd, const char* data, std::size_t size, std::uint64_t& written,
-              const TiffWriteHook& hook) {
-    while (size > 0) {
-        if (hook && !hook(written, size)) {
-            throw TiffError("Cannot write the new file: no space left on device");
-        }
-        const ssize_t done = ::pwrite(fd, data, size, static_cast<off_t>(written));
-        if (done < 0 && errno == EINTR) {
-            continue;
-        }
-        if (done <= 0) {
-            throw TiffError(std::string("Cannot write the new file: ") +
-                            (done < 0 ? std::strerror(errno) : "nothing written"));
-        }
-        data += done;
-        size -= static_cast<std::size_t>(done);
-        written += static_cast<std::uint64_t>(done);
     }
 }
 
@@ -112,6 +93,6 @@ void TiffKeptVersion::CopyTo(int fd, const TiffWriteHook& hook) const {
         if (got == 0) {
             return;
         }
-        WriteAll(fd, buffer.data(), got, offset, hook);
+        TiffOutputFile::WriteFully(fd, offset, buffer.data(), got, hook, offset);
     }
 }

@@ -103,11 +103,17 @@ void TiffOutputFile::CheckOffset(std::uint64_t offset) const {
 }
 
 void TiffOutputFile::WriteAt(std::uint64_t offset, const std::uint8_t* data, std::size_t size) {
+    WriteFully(m_fd, offset, data, size, m_hook, m_written);
+}
+
+void TiffOutputFile::WriteFully(int fd, std::uint64_t offset, const void* data, std::size_t size,
+                                const TiffWriteHook& hook, std::uint64_t& written) {
+    const auto* bytes = static_cast<const std::uint8_t*>(data);
     while (size > 0) {
-        if (m_hook && !m_hook(m_written, size)) {
+        if (hook && !hook(written, size)) {
             throw TiffError("Cannot write the new file: no space left on device");
         }
-        const ssize_t done = ::pwrite(m_fd, data, size, static_cast<off_t>(offset));
+        const ssize_t done = ::pwrite(fd, bytes, size, static_cast<off_t>(offset));
         if (done < 0 && errno == EINTR) {
             continue;
         }
@@ -115,9 +121,9 @@ void TiffOutputFile::WriteAt(std::uint64_t offset, const std::uint8_t* data, std
             throw TiffError(std::string("Cannot write the new file: ") +
                             (done < 0 ? std::strerror(errno) : "nothing written"));
         }
-        data += done;
+        bytes += done;
         offset += static_cast<std::uint64_t>(done);
         size -= static_cast<std::size_t>(done);
-        m_written += static_cast<std::uint64_t>(done);
+        written += static_cast<std::uint64_t>(done);
     }
 }

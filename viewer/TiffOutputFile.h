@@ -32,6 +32,10 @@ public:
     void Encode(std::uint64_t value, unsigned size, std::uint8_t* out) const;
     // Checks that an offset fits the format; classic files stop below 4 GiB.
     void CheckOffset(std::uint64_t offset) const;
+    // Writes all of `data` at `offset`, asking `hook` first with the running count `written`,
+    // which grows by what was written; throws TiffError on failure.
+    static void WriteFully(int fd, std::uint64_t offset, const void* data, std::size_t size,
+                           const TiffWriteHook& hook, std::uint64_t& written);
 
 private:
     void WriteAt(std::uint64_t offset, const std::uint8_t* data, std::size_t size);
