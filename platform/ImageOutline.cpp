@@ -1,5 +1,6 @@
 #include "platform/ImageOutline.h"
 
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -72,9 +73,14 @@ QRegion CImageOutline::Of(const QImage& source, COLORREF cut, int width, bool* a
     std::vector<Run> band;
     std::vector<Run> row;
     int bandTop = 0;
+    const std::size_t rowBytes = std::size_t(used) * sizeof(QRgb);
     for (int y = 0; y < image.height(); ++y) {
-        RunsOfRow(reinterpret_cast<const QRgb*>(image.constScanLine(y)), used, cutPixel, cutting,
-                  row);
+        const uchar* pixels = image.constScanLine(y);
+        // Painted skins repeat rows a lot; a repeated row has the runs of the one above.
+        if (y > 0 && std::memcmp(pixels, image.constScanLine(y - 1), rowBytes) == 0) {
+            continue;
+        }
+        RunsOfRow(reinterpret_cast<const QRgb*>(pixels), used, cutPixel, cutting, row);
         if (y > 0 && row == band) {
             continue;
         }

@@ -15,6 +15,7 @@
 #include "platform/QtConvert.h"
 #include "platform/QtPrompts.h"
 #include "platform/SkinImageCache.h"
+#include "platform/SkinImagePrefetch.h"
 #include "skin/FocusRing.h"
 #include "skin/LabelNames.h"
 #include "skin/SkinControlBuilder.h"
@@ -71,10 +72,11 @@ std::string CSkinDialog::SkinFolder(const std::string& path) const {
 
 void CSkinDialog::LoadSkin() {
     const CSkinImageCache decodeOnce;
+    const SkinDescription skin = TakeDescription().ReadAll(transparentColour);
+    // The controls' bitmaps are decoded alongside the notifier, the background and the outline.
+    const CSkinImagePrefetch decodeAhead(CSkinControlBuilder::Bitmaps(skin));
     PrepareNotifier();
     FreeSkin();
-    const SkinDescriptionReader reader(skinFile.toStdString());
-    const SkinDescription skin = reader.ReadAll(transparentColour);
     backgroundBitmap = CSkinImage::FromFile(skin.background).Image();
     transparentColour = skin.transparentColour;
     BuildWindowRegion(windowRegion, backgroundBitmap, transparentColour);
@@ -83,6 +85,15 @@ void CSkinDialog::LoadSkin() {
     CLabelNames::Apply(edits, comboBoxes, listBoxes, labels);
     CopyBackground();
     update();
+}
+
+SkinDescriptionReader CSkinDialog::TakeDescription() {
+    std::optional<SkinDescriptionReader> checked;
+    checked.swap(m_checkedDescription);
+    if (checked && checked->Path() == skinFile.toStdString()) {
+        return *checked;
+    }
+    return SkinDescriptionReader(skinFile.toStdString());
 }
 
 void CSkinDialog::PrepareNotifier() {

@@ -1,5 +1,6 @@
 #include "platform/SkinImage.h"
 
+#include "platform/SkinImageCache.h"
 #include "tests/controls/TestImages.h"
 #include "tests/support/TempDir.h"
 
@@ -100,6 +101,31 @@ TEST_F(SkinImageTest, NoColourKeysNothingAndAnUnkeyedImageIsOpaque) {
     EXPECT_TRUE(AllPixels(DrawnOver(image, Qt::cyan), QRect(0, 0, 4, 4), Qt::white));
     image.SetColourKey(kNoColour);
     EXPECT_TRUE(AllPixels(DrawnOver(image, Qt::cyan), QRect(0, 0, 4, 4), Qt::white));
+}
+
+TEST_F(SkinImageTest, AKeyedImageStillDrawsAndGivesItsOpaquePixels) {
+    const QImage strip = SolidStrip({Qt::black, QColor(255, 0, 255)}, 4, 4);
+    CSkinImage frame = CSkinImage(strip).Frame(1, 2, QSize(4, 4));
+    frame.SetColourKey(Rgb(255, 0, 255));
+    EXPECT_TRUE(AllPixels(DrawnOver(frame, Qt::cyan), QRect(0, 0, 4, 4), Qt::cyan));
+    EXPECT_EQ(frame.Image(), strip.copy(4, 0, 4, 4).convertToFormat(QImage::Format_RGB32));
+    QImage canvas = SolidImage({4, 4}, Qt::cyan);
+    QPainter painter(&canvas);
+    frame.Draw(painter, QPoint(0, 0));
+    EXPECT_TRUE(AllPixels(canvas, QRect(0, 0, 4, 4), QColor(255, 0, 255)));
+}
+
+// Controls that draw the same frame share it, so only one copy counts against the budget.
+TEST_F(SkinImageTest, EqualFramesOfOneLoadAreMadeOnce) {
+    const CSkinImageCache load;
+    CSkinImage strip(SolidImage({8, 2}, Qt::red));
+    const QSize large(2048, 2048);
+    const int copies = int(CSkinImageCache::kMaxPixels / (large.width() * large.height())) + 2;
+    for (int k = 0; k < copies; ++k) {
+        CSkinImage frame = strip.Frame(0, 4, large);
+        frame.SetColourKey(Rgb(0, 0, 255));
+        ASSERT_FALSE(frame.IsNull()) << k;
+    }
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include "notifier/NotifierDialog.h"
 #include "platform/QtConvert.h"
 #include "skin/SkinDescriptionReader.h"
+#include "skin/SkinUsability.h"
 #include "tests/skin/SkinTestSupport.h"
 
 #include <QRandomGenerator>
@@ -185,6 +186,17 @@ TEST_F(SkinDialogTest, ABackgroundWithoutTheTransparentColourShapesNothingAway) 
     EXPECT_TRUE((dialog.mask() ^ QRegion(0, 0, 300, 200)).isEmpty());
     QRegion region;
     EXPECT_FALSE(dialog.BuildWindowRegion(region, QImage(dialog.BackgroundDC()), Rgb(255, 0, 255)));
+}
+
+// The check reads the description once; what the disk says afterwards is not read again.
+TEST_F(SkinDialogTest, TheUsabilityCheckJudgesTheDescriptionAsRead) {
+    skin.Ini("[Screen]\nMain=back.bmp\n");
+    skin.Bitmap("back.bmp", QSize(30, 20), Qt::blue);
+    const SkinDescriptionReader description(skin.IniPath().toStdString());
+    skin.Ini("[Screen]\nMain=gone.bmp\n");
+    EXPECT_EQ(CSkinUsability::Problem(description), std::nullopt);
+    EXPECT_NE(CSkinUsability::Problem(SkinDescriptionReader(skin.IniPath().toStdString())),
+              std::nullopt);
 }
 
 TEST_F(SkinDialogTest, AMissingBackgroundLeavesTheWindowUnshapedWithItsControls) {
