@@ -52,19 +52,45 @@ bool CutAny(const std::vector<QRect>& rects, int width, int height) {
     return kept < qint64(width) * height;
 }
 
+struct Traced {
+    qint64 image = 0;
+    COLORREF cut = 0;
+    int width = 0;
+    QRegion region;
+    bool anyCut = false;
+    bool tooComplex = false;
+};
+
 } // namespace
 
+// A skin load asks for the same outline twice (the usability check, then the window), so
+// the last one is kept; an image's key changes whenever its pixels do.
 QRegion CImageOutline::Of(const QImage& source, COLORREF cut, int width, bool* anyCut,
                           bool* tooComplex) {
+    static Traced last;
+    Traced now;
+    if (!source.isNull()) {
+        if (source.cacheKey() != last.image || cut != last.cut || width != last.width) {
+            last.anyCut = false;
+            last.tooComplex = false;
+            last.region = Trace(source, cut, width, &last.anyCut, &last.tooComplex);
+            last.image = source.cacheKey();
+            last.cut = cut;
+            last.width = width;
+        }
+        now = last;
+    }
     if (anyCut != nullptr) {
-        *anyCut = false;
+        *anyCut = now.anyCut;
     }
     if (tooComplex != nullptr) {
-        *tooComplex = false;
+        *tooComplex = now.tooComplex;
     }
-    if (source.isNull()) {
-        return {};
-    }
+    return now.region;
+}
+
+QRegion CImageOutline::Trace(const QImage& source, COLORREF cut, int width, bool* anyCut,
+                             bool* tooComplex) {
     const QImage image = source.convertToFormat(QImage::Format_RGB32);
     const int used = UsedWidth(image, width);
     const bool cutting = cut != kNoColour;

@@ -40,8 +40,13 @@ bool ReadWhole(const std::string& path, std::size_t limit, std::string& text, bo
     tooLarge = regular && static_cast<std::uint64_t>(info.st_size) > limit;
     bool ok = regular && !tooLarge;
     if (ok) {
-        text.resize(limit + 1);
-        text.resize(std::fread(text.data(), 1, text.size(), file));
+        // Read as it comes, not into a buffer of the limit: a file may grow after the check.
+        text.reserve(static_cast<std::size_t>(info.st_size) + 1);
+        char chunk[1 << 16];
+        std::size_t got = 0;
+        while (text.size() <= limit && (got = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
+            text.append(chunk, got);
+        }
         tooLarge = text.size() > limit;
         ok = !tooLarge;
     }

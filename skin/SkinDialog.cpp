@@ -73,14 +73,17 @@ std::string CSkinDialog::SkinFolder(const std::string& path) const {
 void CSkinDialog::LoadSkin() {
     const CSkinImageCache decodeOnce;
     const SkinDescription skin = TakeDescription().ReadAll(transparentColour);
-    // The controls' bitmaps are decoded alongside the notifier, the background and the outline.
-    const CSkinImagePrefetch decodeAhead(CSkinControlBuilder::Bitmaps(skin));
+    // A worker decodes the controls' bitmaps and then the background while this thread
+    // builds the notifier and the controls.
+    std::vector<std::string> bitmaps = CSkinControlBuilder::Bitmaps(skin);
+    bitmaps.push_back(skin.background);
+    const CSkinImagePrefetch decodeAhead(std::move(bitmaps));
     PrepareNotifier();
     FreeSkin();
-    backgroundBitmap = CSkinImage::FromFile(skin.background).Image();
     transparentColour = skin.transparentColour;
-    BuildWindowRegion(windowRegion, backgroundBitmap, transparentColour);
     CreateControls(skin);
+    backgroundBitmap = CSkinImage::FromFile(skin.background).Image();
+    BuildWindowRegion(windowRegion, backgroundBitmap, transparentColour);
     ShowTimeDisplay();
     CLabelNames::Apply(edits, comboBoxes, listBoxes, labels);
     CopyBackground();

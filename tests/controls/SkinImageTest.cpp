@@ -1,6 +1,7 @@
 #include "platform/SkinImage.h"
 
 #include "platform/SkinImageCache.h"
+#include "platform/SkinImagePrefetch.h"
 #include "tests/controls/TestImages.h"
 #include "tests/support/TempDir.h"
 
@@ -35,6 +36,15 @@ TEST_F(SkinImageTest, GivesAnEmptyImageForWhatIsNotAReadableBmp) {
     EXPECT_TRUE(CSkinImage::FromFile(png.toStdString()).IsNull());
 
     EXPECT_TRUE(CSkinImage::FromFile(dir.write("text.bmp", "BM not really").string()).IsNull());
+}
+
+TEST_F(SkinImageTest, BitmapsDecodedAheadAreTheOnesDecodedOnDemand) {
+    const std::string good = WriteBmp(Path("good.bmp"), SolidImage({5, 3}, Qt::green));
+    const std::string bad = dir.write("bad.bmp", "BM not really").string();
+    const CSkinImagePrefetch ahead({good, bad, Path("missing.bmp")});
+    EXPECT_EQ(CSkinImage::FromFile(good).Image(), SolidImage({5, 3}, Qt::green));
+    EXPECT_TRUE(CSkinImage::FromFile(bad).IsNull());
+    EXPECT_TRUE(CSkinImage::FromFile(Path("missing.bmp")).IsNull());
 }
 
 TEST_F(SkinImageTest, RejectsATruncatedBmp) {
@@ -113,6 +123,18 @@ TEST_F(SkinImageTest, AKeyedImageStillDrawsAndGivesItsOpaquePixels) {
     QPainter painter(&canvas);
     frame.Draw(painter, QPoint(0, 0));
     EXPECT_TRUE(AllPixels(canvas, QRect(0, 0, 4, 4), QColor(255, 0, 255)));
+}
+
+// A frame that is a part of its strip never shows its neighbours, whatever part is asked for.
+TEST_F(SkinImageTest, APartOfAFrameStaysWithinTheFrame) {
+    const CSkinImage strip(SolidStrip({Qt::red, Qt::green, Qt::blue}, 4, 4));
+    const CSkinImage frame = strip.Frame(1, 3, QSize(4, 4));
+    QImage canvas = SolidImage({12, 4}, Qt::cyan);
+    QPainter painter(&canvas);
+    frame.Draw(painter, QPoint(4, 0), QRect(-2, 0, 8, 4));
+    EXPECT_TRUE(AllPixels(canvas, QRect(0, 0, 6, 4), Qt::cyan));
+    EXPECT_TRUE(AllPixels(canvas, QRect(6, 0, 4, 4), Qt::green));
+    EXPECT_TRUE(AllPixels(canvas, QRect(10, 0, 2, 4), Qt::cyan));
 }
 
 // Controls that draw the same frame share it, so only one copy counts against the budget.
