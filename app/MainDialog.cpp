@@ -16,18 +16,30 @@
 #include <QUrl>
 
 // The icon at every size it ships in, from the resources of this library (outside any
-// namespace, as resource initialisation requires).
-static QIcon ApplicationIcon() {
+// namespace, as resource initialisation requires), decoded on a worker thread.
+static std::future<std::vector<QImage>> DecodeApplicationIcon() {
     Q_INIT_RESOURCE(icons);
+    return std::async(std::launch::async, [] {
+        std::vector<QImage> images;
+        for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+            images.emplace_back(QStringLiteral(":/icons/tipin-%1.png").arg(size));
+        }
+        return images;
+    });
+}
+
+static QIcon IconOf(const std::vector<QImage>& images) {
     QIcon icon;
-    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
-        icon.addFile(QStringLiteral(":/icons/tipin-%1.png").arg(size), QSize(size, size));
+    for (const QImage& image : images) {
+        if (!image.isNull()) {
+            icon.addPixmap(QPixmap::fromImage(image));
+        }
     }
     return icon;
 }
 
 CMainDialog::CMainDialog(QWidget* parent, ImageViewerControl* control, QWidget* viewerWindow)
-    : CSkinDialog(parent), m_hIcon(ApplicationIcon()) {
+    : CSkinDialog(parent), m_iconImages(DecodeApplicationIcon()) {
     if (control == nullptr) {
         auto* viewer = new TiffViewerWidget(this);
         control = viewer;
@@ -53,6 +65,9 @@ void CMainDialog::OnInitDialog() {
     m_viewer.Place(ToQRect(screenRect));
     if (CSkinEdit* position = EditBox(kPositionBox)) {
         position->setText(QStringLiteral("1"));
+    }
+    if (m_iconImages.valid()) {
+        m_hIcon = IconOf(m_iconImages.get());
     }
     setWindowIcon(m_hIcon);
     m_viewer.StartupSetting(kStartupSetting);

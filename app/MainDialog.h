@@ -4,9 +4,12 @@
 #include "skin/SkinDialog.h"
 
 #include <QIcon>
+#include <QImage>
 #include <QString>
 #include <cstdint>
+#include <future>
 #include <optional>
+#include <vector>
 
 class CSkinEdit;
 class QMimeData;
@@ -73,6 +76,8 @@ private:
     static std::int16_t LowSixteenBits(const QString& text);
 
     CImageViewer m_viewer;
+    // The icon's sizes, decoded on a worker thread while the skin loads.
+    std::future<std::vector<QImage>> m_iconImages;
     QIcon m_hIcon;
     // The folder of the file chosen last; the start directory before any.
     QString m_chooserFolder;

@@ -52,19 +52,45 @@ bool CutAny(const std::vector<QRect>& rects, int width, int height) {
     return kept < qint64(width) * height;
 }
 
+struct Traced {
+    qint64 image = 0;
+    COLORREF cut = 0;
+    int width = 0;
+    QRegion region;
+    bool anyCut = false;
+    bool tooComplex = false;
+};
+
 } // namespace
 
+// A skin load asks for the same outline twice (the usability check, then the window), so
+// the last one is kept; an image's key changes whenever its pixels do.
 QRegion CImageOutline::Of(const QImage& source, COLORREF cut, int width, bool* anyCut,
                           bool* tooComplex) {
+    static Traced last;
+    Traced now;
+    if (!source.isNull()) {
+        if (source.cacheKey() != last.image || cut != last.cut || width != last.width) {
+            last.anyCut = false;
+            last.tooComplex = false;
+            last.region = Trace(source, cut, width, &last.anyCut, &last.tooComplex);
+            last.image = source.cacheKey();
+            last.cut = cut;
+            last.width = width;
+        }
+        now = last;
+    }
     if (anyCut != nullptr) {
-        *anyCut = false;
+        *anyCut = now.anyCut;
     }
     if (tooComplex != nullptr) {
-        *tooComplex = false;
+        *tooComplex = now.tooComplex;
     }
-    if (source.isNull()) {
-        return {};
-    }
+    return now.region;
+}
+
+QRegion CImageOutline::Trace(const QImage& source, COLORREF cut, int width, bool* anyCut,
+                             bool* tooComplex) {
     const QImage image = source.convertToFormat(QImage::Format_RGB32);
     const int used = UsedWidth(image, width);
     const bool cutting = cut != kNoColour;
@@ -75,13 +101,12 @@ QRegion CImageOutline::Of(const QImage& source, COLORREF cut, int width, bool* a
     int bandTop = 0;
     const std::size_t rowBytes = std::size_t(used) * sizeof(QRgb);
     for (int y = 0; y < image.height(); ++y) {
-        // Skins are mostly rows repeated from the one above, which cannot start a new band.
-        if (y > 0 &&
-            std::memcmp(image.constScanLine(y), image.constScanLine(y - 1), rowBytes) == 0) {
+        const uchar* pixels = image.constScanLine(y);
+        // Painted skins repeat rows a lot; a repeated row has the runs of the one above.
+        if (y > 0 && std::memcmp(pixels, image.constScanLine(y - 1), rowBytes) == 0) {
             continue;
         }
-        RunsOfRow(reinterpret_cast<const QRgb*>(image.constScanLine(y)), used, cutPixel, cutting,
-                  row);
+        RunsOfRow(reinterpret_cast<const QRgb*>(pixels), used, cutPixel, cutting, row);
         if (y > 0 && row == band) {
             continue;
         }

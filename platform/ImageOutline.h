@@ -20,4 +20,8 @@ public:
     // rectangles gives an empty region, and `tooComplex`, when given, tells so.
     static QRegion Of(const QImage& image, COLORREF cut, int width = -1, bool* anyCut = nullptr,
                       bool* tooComplex = nullptr);
+
+private:
+    static QRegion Trace(const QImage& image, COLORREF cut, int width, bool* anyCut,
+                         bool* tooComplex);
 };

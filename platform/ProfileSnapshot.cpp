@@ -40,17 +40,14 @@ bool ReadWhole(const std::string& path, std::size_t limit, std::string& text, bo
     tooLarge = regular && static_cast<std::uint64_t>(info.st_size) > limit;
     bool ok = regular && !tooLarge;
     if (ok) {
-        // Sized by the file, not the limit: a small file costs a small buffer. A file that
-        // grows while it is read still stops one byte past the limit.
-        std::size_t wanted = static_cast<std::size_t>(info.st_size) + 1;
+        // Read as it comes, not into a buffer of the limit: a file may grow after the check.
+        text.reserve(static_cast<std::size_t>(info.st_size) + 1);
+        char chunk[1 << 16];
         std::size_t got = 0;
-        do {
-            text.resize(std::min(got + wanted, limit + 1));
-            got += std::fread(text.data() + got, 1, text.size() - got, file);
-            wanted = 64 * 1024;
-        } while (got == text.size() && got <= limit);
-        text.resize(got);
-        tooLarge = got > limit;
+        while (text.size() <= limit && (got = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
+            text.append(chunk, got);
+        }
+        tooLarge = text.size() > limit;
         ok = !tooLarge;
     }
     std::fclose(file);

@@ -1,10 +1,8 @@
 #include "platform/SkinImage.h"
 
-#include "platform/BmpHeader.h"
 #include "platform/SkinImageCache.h"
+#include "platform/SkinImagePrefetch.h"
 
-#include <QFile>
-#include <QImageReader>
 #include <QPainter>
 #include <algorithm>
 
@@ -14,27 +12,43 @@ QRgb ToQRgb(COLORREF colour) {
     return qRgb(RedOf(colour), GreenOf(colour), BlueOf(colour));
 }
 
-QImage KeyedCopy(const QImage& image, COLORREF key) {
-    QImage keyed = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    if (key == kNoColour) {
-        return keyed;
-    }
-    const QRgb transparentPixel = ToQRgb(key);
+std::int64_t PixelsOf(const QSize& size) {
+    return std::int64_t(size.width()) * size.height();
+}
+
+// Opaque pixels in, premultiplied pixels out: the key colour fully transparent, the rest
+// unchanged.
+QImage KeyedCopy(const QImage& opaque, COLORREF key) {
+    QImage keyed = opaque.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const QRgb cut = ToQRgb(key);
+    const int width = keyed.width();
     for (int y = 0; y < keyed.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(keyed.scanLine(y));
-        for (int x = 0; x < keyed.width(); ++x) {
-            if (line[x] == transparentPixel) {
-                line[x] = 0;
-            }
-        }
+        std::replace(line, line + width, cut, QRgb(0));
     }
     return keyed;
+}
+
+// The opaque pixels a keyed copy was made from: its transparent pixels had the key colour.
+QImage Unkeyed(const QImage& keyed, COLORREF key) {
+    QImage opaque(keyed.size(), QImage::Format_RGB32);
+    const QRgb restored = ToQRgb(key);
+    const int width = keyed.width();
+    for (int y = 0; y < keyed.height(); ++y) {
+        const auto* from = reinterpret_cast<const QRgb*>(keyed.constScanLine(y));
+        auto* to = reinterpret_cast<QRgb*>(opaque.scanLine(y));
+        std::transform(from, from + width, to,
+                       [restored](QRgb pixel) { return qAlpha(pixel) == 0 ? restored : pixel; });
+    }
+    return opaque;
 }
 
 } // namespace
 
 CSkinImage::CSkinImage(const QImage& image)
-    : m_image(image.convertToFormat(QImage::Format_RGB32)) {}
+    : m_pixels(image.convertToFormat(QImage::Format_RGB32)), m_area(m_pixels.rect()) {}
+
+CSkinImage::CSkinImage(const QImage& pixels, const QRect& area) : m_pixels(pixels), m_area(area) {}
 
 CSkinImage CSkinImage::FromFile(const std::string& path) {
     if (path.empty()) {
@@ -44,22 +58,24 @@ CSkinImage CSkinImage::FromFile(const std::string& path) {
         return cached->isNull() ? CSkinImage() : CSkinImage(*cached);
     }
     QImage image;
-    QFile file(QString::fromStdString(path));
-    if (file.open(QIODevice::ReadOnly)) {
-        char bytes[BmpHeader::kHeaderBytes] = {};
-        const qint64 got = file.peek(bytes, sizeof bytes);
-        const std::optional<BmpHeader> header =
-            BmpHeader::Parse(reinterpret_cast<const unsigned char*>(bytes),
-                             std::size_t(std::max<qint64>(got, 0)), std::uint64_t(file.size()));
-        if (header && CSkinImageCache::Spend(header->Pixels())) {
-            QImageReader reader(&file, "bmp");
-            reader.setDecideFormatFromContent(false);
-            image = reader.read();
+    if (std::optional<QImage> prefetched = CSkinImagePrefetch::Take(path)) {
+        if (CSkinImageCache::Spend(PixelsOf(prefetched->size()))) {
+            image = *prefetched;
         }
+    } else {
+        image = CSkinImagePrefetch::Decode(path, &CSkinImageCache::Spend).value_or(QImage());
     }
     const CSkinImage decoded = image.isNull() ? CSkinImage() : CSkinImage(image);
-    CSkinImageCache::Store(path, decoded.Image());
+    CSkinImageCache::Store(path, decoded.m_pixels);
     return decoded;
+}
+
+QImage CSkinImage::OpaquePixels() const {
+    return m_key == kNoColour ? m_pixels : Unkeyed(m_pixels, m_key);
+}
+
+QImage CSkinImage::Image() const {
+    return IsWhole() ? OpaquePixels() : OpaquePixels().copy(m_area);
 }
 
 CSkinImage CSkinImage::Frame(int index, int count, const QSize& size) const {
@@ -71,33 +87,77 @@ CSkinImage CSkinImage::Frame(int index, int count, const QSize& size) const {
     if (frameWidth == 0) {
         return {};
     }
-    if (!CSkinImageCache::Spend(std::int64_t(size.width()) * size.height())) {
-        return {};
+    const QRect source(m_area.x() + index * frameWidth, m_area.y(), frameWidth, Height());
+    const QImage opaque = OpaquePixels();
+    if (size == source.size() && m_area.contains(source)) {
+        return CSkinImage(opaque, source);
     }
-    const QImage frame = m_image.copy(index * frameWidth, 0, frameWidth, Height());
-    return CSkinImage(frame.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+    const QImage stretched =
+        CSkinImageCache::Derived({opaque.cacheKey(), source, size, kNoColour}, [&] {
+            if (!CSkinImageCache::Spend(PixelsOf(size))) {
+                return QImage();
+            }
+            return opaque.copy(source)
+                .scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation)
+                .convertToFormat(QImage::Format_RGB32);
+        });
+    return stretched.isNull() ? CSkinImage() : CSkinImage(stretched, stretched.rect());
 }
 
+// The whole of the pixels is keyed once, so the frames of one strip share their keyed copy.
 void CSkinImage::SetColourKey(COLORREF key) {
-    if (IsNull()) {
+    if (IsNull() || key == m_key) {
         return;
     }
-    const bool fits = !m_keyed.isNull() || CSkinImageCache::Spend(std::int64_t(Width()) * Height());
-    m_keyed = fits ? KeyedCopy(m_image, key) : QImage();
+    const QImage opaque = OpaquePixels();
+    m_pixels = opaque;
+    m_key = kNoColour;
+    if (key == kNoColour) {
+        return;
+    }
+    const QImage keyed = CSkinImageCache::Derived({opaque.cacheKey(), opaque.rect(), {}, key}, [&] {
+        return CSkinImageCache::Spend(PixelsOf(opaque.size())) ? KeyedCopy(opaque, key) : QImage();
+    });
+    if (!keyed.isNull()) {
+        m_pixels = keyed;
+        m_key = key;
+    }
 }
 
 void CSkinImage::Draw(QPainter& painter, const QPoint& at) const {
-    painter.drawImage(at, m_image);
+    if (IsWhole() && m_key == kNoColour) {
+        painter.drawImage(at, m_pixels);
+    } else {
+        Draw(painter, at, QRect(QPoint(0, 0), Size()));
+    }
 }
 
+// Only the part of `source` inside this image is copied, to where it would have gone.
 void CSkinImage::Draw(QPainter& painter, const QPoint& at, const QRect& source) const {
-    painter.drawImage(at, m_image, source);
+    if (IsWhole() && m_key == kNoColour) {
+        painter.drawImage(at, m_pixels, source);
+        return;
+    }
+    const QRect wanted = source.translated(m_area.topLeft());
+    const QRect part = wanted.intersected(m_area);
+    if (part.isEmpty()) {
+        return;
+    }
+    const QPoint target = at + (part.topLeft() - wanted.topLeft());
+    if (m_key != kNoColour) {
+        painter.fillRect(QRect(target, part.size()), QColor::fromRgb(ToQRgb(m_key)));
+    }
+    painter.drawImage(target, m_pixels, part);
 }
 
 void CSkinImage::DrawStretched(QPainter& painter, const QRect& target) const {
-    painter.drawImage(target, m_image);
+    painter.drawImage(target, IsWhole() ? OpaquePixels() : Image());
 }
 
 void CSkinImage::DrawKeyed(QPainter& painter, const QPoint& at) const {
-    painter.drawImage(at, HasColourKey() ? m_keyed : m_image);
+    if (IsWhole()) {
+        painter.drawImage(at, m_pixels);
+    } else {
+        painter.drawImage(at, m_pixels, m_area);
+    }
 }

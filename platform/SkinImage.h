@@ -10,8 +10,9 @@
 class QPainter;
 
 // A skin bitmap as the controls draw it: loaded once from a BMP file, opaque, and optionally
-// keyed: pixels of the key colour are left out when drawn. The keyed copy is made when the
-// key is set, so painting never converts an image or builds a mask.
+// keyed: pixels of the key colour are left out when drawn. A keyed image keeps only its keyed
+// pixels, so painting never converts an image or builds a mask. A frame that needs no
+// stretching is a part of its strip and shares the strip's pixels.
 class CSkinImage {
 public:
     // Frames are never made larger than this on either side, whatever a skin asks for.
@@ -25,11 +26,12 @@ public:
     // would cross the budget of the skin being loaded.
     static CSkinImage FromFile(const std::string& path);
 
-    bool IsNull() const { return m_image.isNull(); }
-    int Width() const { return m_image.width(); }
-    int Height() const { return m_image.height(); }
-    QSize Size() const { return m_image.size(); }
-    const QImage& Image() const { return m_image; }
+    bool IsNull() const { return m_pixels.isNull(); }
+    int Width() const { return m_area.width(); }
+    int Height() const { return m_area.height(); }
+    QSize Size() const { return m_area.size(); }
+    // The opaque pixels; a copy when this image is a part of a larger one or keyed.
+    QImage Image() const;
 
     // Frame `index` of `count` equal frames side by side, stretched to `size`. The columns
     // left over by the integer division are never part of a frame. Empty when `size` is
@@ -38,7 +40,6 @@ public:
 
     // Makes pixels of `key` transparent for DrawKeyed; kNoColour matches no pixel.
     void SetColourKey(COLORREF key);
-    bool HasColourKey() const { return !m_keyed.isNull(); }
 
     // Opaque copies.
     void Draw(QPainter& painter, const QPoint& at) const;
@@ -48,6 +49,13 @@ public:
     void DrawKeyed(QPainter& painter, const QPoint& at) const;
 
 private:
-    QImage m_image;
-    QImage m_keyed;
+    CSkinImage(const QImage& pixels, const QRect& area);
+
+    bool IsWhole() const { return m_area == m_pixels.rect(); }
+    QImage OpaquePixels() const;
+
+    // Opaque, or keyed when m_key is a colour; this image is the part m_area of them.
+    QImage m_pixels;
+    QRect m_area;
+    COLORREF m_key = kNoColour;
 };

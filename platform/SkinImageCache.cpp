@@ -46,3 +46,14 @@ bool CSkinImageCache::Spend(std::int64_t pixels) {
     g_current->m_spent += pixels;
     return true;
 }
+
+QImage CSkinImageCache::Derived(const Recipe& recipe, const std::function<QImage()>& make) {
+    if (g_current == nullptr) {
+        return make();
+    }
+    const auto found = g_current->m_derived.find(recipe);
+    if (found != g_current->m_derived.end()) {
+        return found->second;
+    }
+    return g_current->m_derived.emplace(recipe, make()).first->second;
+}

@@ -1,18 +1,37 @@
 #pragma once
 
 #include <QImage>
+#include <QRect>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
+#include <tuple>
 
 // While one lives, skin bitmaps are decoded once per path: a skin load names the same strip
 // or scroll-bar image for several controls. Images are implicitly shared, so a hit costs no
 // copy. Caches may nest (the outermost serves); on the thread that loads skins only.
 // It also holds the pixel budget of the skin being loaded: the bitmaps it decodes and the
-// frames and keyed copies its controls keep.
+// frames and keyed copies its controls keep. Images made from others (keyed copies,
+// stretched frames) are made once per source and recipe, so controls that draw the same
+// thing share it.
 class CSkinImageCache {
 public:
+    // What a derived image is made of: the source image's key, the part of it, the size it
+    // is stretched to and the colour keyed out.
+    struct Recipe {
+        qint64 source;
+        QRect area;
+        QSize size;
+        std::uint32_t key;
+        auto Tied() const {
+            return std::tuple(source, area.x(), area.y(), area.width(), area.height(), size.width(),
+                              size.height(), key);
+        }
+        bool operator<(const Recipe& other) const { return Tied() < other.Tied(); }
+    };
+
     static constexpr std::int64_t kMaxPixels = std::int64_t(64) << 20;
 
     CSkinImageCache();
@@ -26,8 +45,11 @@ public:
     // Takes `pixels` from the budget when they fit into what is left; without a living cache
     // there is no budget.
     static bool Spend(std::int64_t pixels);
+    // The image `make` gives for `recipe`, made at most once while a cache lives.
+    static QImage Derived(const Recipe& recipe, const std::function<QImage()>& make);
 
 private:
     std::map<std::string, QImage> m_images;
+    std::map<Recipe, QImage> m_derived;
     std::int64_t m_spent = 0;
 };

@@ -10,6 +10,7 @@ public:
     // Reads `iniPath`; bitmap names are resolved in its folder.
     explicit SkinDescriptionReader(const std::string& iniPath);
 
+    const std::string& Path() const { return m_ini.Path(); }
     const std::string& Folder() const { return m_folder; }
 
     std::string Background() const;

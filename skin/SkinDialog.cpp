@@ -15,6 +15,7 @@
 #include "platform/QtConvert.h"
 #include "platform/QtPrompts.h"
 #include "platform/SkinImageCache.h"
+#include "platform/SkinImagePrefetch.h"
 #include "skin/FocusRing.h"
 #include "skin/LabelNames.h"
 #include "skin/SkinControlBuilder.h"
@@ -71,18 +72,31 @@ std::string CSkinDialog::SkinFolder(const std::string& path) const {
 
 void CSkinDialog::LoadSkin() {
     const CSkinImageCache decodeOnce;
+    const SkinDescription skin = TakeDescription().ReadAll(transparentColour);
+    // A worker decodes the controls' bitmaps and then the background while this thread
+    // builds the notifier and the controls.
+    std::vector<std::string> bitmaps = CSkinControlBuilder::Bitmaps(skin);
+    bitmaps.push_back(skin.background);
+    const CSkinImagePrefetch decodeAhead(std::move(bitmaps));
     PrepareNotifier();
     FreeSkin();
-    const SkinDescriptionReader reader(skinFile.toStdString());
-    const SkinDescription skin = reader.ReadAll(transparentColour);
-    backgroundBitmap = CSkinImage::FromFile(skin.background).Image();
     transparentColour = skin.transparentColour;
-    BuildWindowRegion(windowRegion, backgroundBitmap, transparentColour);
     CreateControls(skin);
+    backgroundBitmap = CSkinImage::FromFile(skin.background).Image();
+    BuildWindowRegion(windowRegion, backgroundBitmap, transparentColour);
     ShowTimeDisplay();
     CLabelNames::Apply(edits, comboBoxes, listBoxes, labels);
     CopyBackground();
     update();
+}
+
+SkinDescriptionReader CSkinDialog::TakeDescription() {
+    std::optional<SkinDescriptionReader> checked;
+    checked.swap(m_checkedDescription);
+    if (checked && checked->Path() == skinFile.toStdString()) {
+        return *checked;
+    }
+    return SkinDescriptionReader(skinFile.toStdString());
 }
 
 void CSkinDialog::PrepareNotifier() {

@@ -4,6 +4,7 @@
 #include "notifier/NotifierDialog.h"
 #include "platform/SkinImage.h"
 #include "platform/WinTypes.h"
+#include "skin/SkinDescriptionReader.h"
 #include "skin/SkinRecords.h"
 #include "zip/ZipReader.h"
 
@@ -15,6 +16,7 @@
 #include <QString>
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -178,10 +180,14 @@ private:
     void ShowPlayNotPause();
     void ShowTimeDisplay();
     void ForwardMouseMove(QWidget* target, const QMouseEvent& event);
+    SkinDescriptionReader TakeDescription();
 
     std::vector<QPointer<CSkinButton>> m_taskbarButtons;
     std::shared_ptr<Prompts> m_prompts;
     std::string m_packageLimitProblem;
+    // The description just checked for the skin about to load: the load reads it again from
+    // memory, not from the disk.
+    std::optional<SkinDescriptionReader> m_checkedDescription;
     std::string m_startDirectory;
     std::vector<std::string> m_packageFolders;
     QPointer<QMenu> m_skinMenu;

@@ -6,12 +6,11 @@
 
 #include <filesystem>
 
-std::optional<QString> CSkinUsability::Problem(const std::string& iniPath) {
+std::optional<QString> CSkinUsability::Problem(const SkinDescriptionReader& reader) {
     std::error_code error;
-    if (!std::filesystem::is_regular_file(iniPath, error)) {
+    if (!std::filesystem::is_regular_file(reader.Path(), error)) {
         return QStringLiteral("the package holds no Skin.ini");
     }
-    const SkinDescriptionReader reader(iniPath);
     if (reader.TooLarge()) {
         return QStringLiteral("its Skin.ini is larger than 1 MiB");
     }

@@ -29,16 +29,21 @@ measure() {
               END { printf "%.2f s | %d MiB | %d KiB", s, m / 1024, o / 2 }' "$1"
 }
 
-# tipin until its main window is shown, every message box on the way answered with Enter;
-# the messages' titles and texts are not read, only counted.
+# tipin until its main window is shown alone, every message box on the way answered with
+# Enter; the messages' titles and texts are not read, only counted, each box once however
+# many presses it takes. The main window must stay alone for a settling second, so a box
+# that comes after it is counted too; the time is taken when it was first shown alone.
 run_tipin() {
   local package="$1" run="$work/run" pid
   rm -rf "$run" && mkdir -p "$run/tmp"
   cp "$package" "$run/Purple.skn"
+  local start
+  start=$(date +%s%N)
   (cd "$run" && TMPDIR="$run/tmp" exec /usr/bin/time -v -o "$work/tipin.time" \
       "$build/bin/tipin" >/dev/null 2>&1) &
   pid=$!
-  local deadline=$((SECONDS + 20)) boxes=0 shown=no window
+  local deadline=$((SECONDS + 20)) shown=no alone_since=0 now
+  local -A boxes=()
   while ((SECONDS <= deadline)); do
     local main=0 others=()
     for w in $(xdotool search --onlyvisible --name '.' 2>/dev/null); do
@@ -48,12 +53,19 @@ run_tipin() {
         others+=("$w")
       fi
     done
+    now=$(date +%s%N)
     if ((main && ${#others[@]} == 0)); then
-      shown="main window"
-      break
+      ((alone_since)) || alone_since=$now
+      if ((now - alone_since >= 1000000000)); then
+        shown="main window"
+        break
+      fi
+    else
+      alone_since=0
     fi
     for w in "${others[@]}"; do
-      xdotool key --window "$w" Return 2>/dev/null && boxes=$((boxes + 1))
+      boxes[$w]=1
+      xdotool key --window "$w" Return 2>/dev/null || true
     done
     sleep 0.05
   done
@@ -61,11 +73,14 @@ run_tipin() {
   child=$(pgrep -P "$pid" || true)
   [[ -n "$child" ]] && kill -TERM "$child" 2>/dev/null
   wait "$pid" 2>/dev/null || true
-  echo "$(measure "$work/tipin.time") | $shown after $boxes key presses | $(find "$run/tmp" -mindepth 1 | wc -l)"
+  local shown_after="-"
+  ((alone_since)) && shown_after=$(awk -v ns=$((alone_since - start)) 'BEGIN { printf "%.2f s", ns / 1e9 }')
+  echo "$shown_after | $(measure "$work/tipin.time") | $shown after ${#boxes[@]} message boxes |" \
+       "$(find "$run/tmp" -mindepth 1 | wc -l)"
 }
 
-echo "| package | size | check: time | peak | written | check exit, findings | tipin: time to main window | peak | written | shown | left in TMPDIR |"
-echo "|---|---|---|---|---|---|---|---|---|---|---|"
+echo "| package | size | check: time | peak | written | check exit, findings | tipin: main window alone after | process time | peak | written | shown | left in TMPDIR |"
+echo "|---|---|---|---|---|---|---|---|---|---|---|---|"
 cp "$build/bin/Purple.skn" "$work/bundled-Purple.zip"
 for package in "$work/bundled-Purple.zip" "$packages"/*.zip; do
   name=$(basename "$package" .zip)

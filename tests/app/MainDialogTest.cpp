@@ -91,7 +91,7 @@ protected:
 TEST_F(MainDialogWithFakeViewer, StartsWithPositionOneAndTheStartupSetting) {
     EXPECT_EQ(startupCalls, QStringList{"StartupSetting(4)"});
     EXPECT_EQ(window.EditBox(CMainDialog::kPositionBox)->text(), "1");
-    EXPECT_FALSE(window.windowIcon().isNull());
+    EXPECT_EQ(window.windowIcon().availableSizes().size(), 8);
     EXPECT_TRUE(prompts->messages.empty());
 }
 

@@ -1,5 +1,7 @@
 #include "platform/SkinImage.h"
 
+#include "platform/SkinImageCache.h"
+#include "platform/SkinImagePrefetch.h"
 #include "tests/controls/TestImages.h"
 #include "tests/support/TempDir.h"
 
@@ -34,6 +36,15 @@ TEST_F(SkinImageTest, GivesAnEmptyImageForWhatIsNotAReadableBmp) {
     EXPECT_TRUE(CSkinImage::FromFile(png.toStdString()).IsNull());
 
     EXPECT_TRUE(CSkinImage::FromFile(dir.write("text.bmp", "BM not really").string()).IsNull());
+}
+
+TEST_F(SkinImageTest, BitmapsDecodedAheadAreTheOnesDecodedOnDemand) {
+    const std::string good = WriteBmp(Path("good.bmp"), SolidImage({5, 3}, Qt::green));
+    const std::string bad = dir.write("bad.bmp", "BM not really").string();
+    const CSkinImagePrefetch ahead({good, bad, Path("missing.bmp")});
+    EXPECT_EQ(CSkinImage::FromFile(good).Image(), SolidImage({5, 3}, Qt::green));
+    EXPECT_TRUE(CSkinImage::FromFile(bad).IsNull());
+    EXPECT_TRUE(CSkinImage::FromFile(Path("missing.bmp")).IsNull());
 }
 
 TEST_F(SkinImageTest, RejectsATruncatedBmp) {
@@ -100,6 +111,43 @@ TEST_F(SkinImageTest, NoColourKeysNothingAndAnUnkeyedImageIsOpaque) {
     EXPECT_TRUE(AllPixels(DrawnOver(image, Qt::cyan), QRect(0, 0, 4, 4), Qt::white));
     image.SetColourKey(kNoColour);
     EXPECT_TRUE(AllPixels(DrawnOver(image, Qt::cyan), QRect(0, 0, 4, 4), Qt::white));
+}
+
+TEST_F(SkinImageTest, AKeyedImageStillDrawsAndGivesItsOpaquePixels) {
+    const QImage strip = SolidStrip({Qt::black, QColor(255, 0, 255)}, 4, 4);
+    CSkinImage frame = CSkinImage(strip).Frame(1, 2, QSize(4, 4));
+    frame.SetColourKey(Rgb(255, 0, 255));
+    EXPECT_TRUE(AllPixels(DrawnOver(frame, Qt::cyan), QRect(0, 0, 4, 4), Qt::cyan));
+    EXPECT_EQ(frame.Image(), strip.copy(4, 0, 4, 4).convertToFormat(QImage::Format_RGB32));
+    QImage canvas = SolidImage({4, 4}, Qt::cyan);
+    QPainter painter(&canvas);
+    frame.Draw(painter, QPoint(0, 0));
+    EXPECT_TRUE(AllPixels(canvas, QRect(0, 0, 4, 4), QColor(255, 0, 255)));
+}
+
+// A frame that is a part of its strip never shows its neighbours, whatever part is asked for.
+TEST_F(SkinImageTest, APartOfAFrameStaysWithinTheFrame) {
+    const CSkinImage strip(SolidStrip({Qt::red, Qt::green, Qt::blue}, 4, 4));
+    const CSkinImage frame = strip.Frame(1, 3, QSize(4, 4));
+    QImage canvas = SolidImage({12, 4}, Qt::cyan);
+    QPainter painter(&canvas);
+    frame.Draw(painter, QPoint(4, 0), QRect(-2, 0, 8, 4));
+    EXPECT_TRUE(AllPixels(canvas, QRect(0, 0, 6, 4), Qt::cyan));
+    EXPECT_TRUE(AllPixels(canvas, QRect(6, 0, 4, 4), Qt::green));
+    EXPECT_TRUE(AllPixels(canvas, QRect(10, 0, 2, 4), Qt::cyan));
+}
+
+// Controls that draw the same frame share it, so only one copy counts against the budget.
+TEST_F(SkinImageTest, EqualFramesOfOneLoadAreMadeOnce) {
+    const CSkinImageCache load;
+    CSkinImage strip(SolidImage({8, 2}, Qt::red));
+    const QSize large(2048, 2048);
+    const int copies = int(CSkinImageCache::kMaxPixels / (large.width() * large.height())) + 2;
+    for (int k = 0; k < copies; ++k) {
+        CSkinImage frame = strip.Frame(0, 4, large);
+        frame.SetColourKey(Rgb(0, 0, 255));
+        ASSERT_FALSE(frame.IsNull()) << k;
+    }
 }
 
 } // namespace

@@ -108,6 +108,24 @@ TEST(BitmapOutlineTest, RunsGiveTheSameAreaAsXoringEveryPixel) {
     }
 }
 
+// An outline asked for again is the same; an image whose pixels changed gets its own.
+TEST(ImageOutlineTest, AnOutlineFollowsItsImageWhenAskedAgain) {
+    QImage image(4, 2, QImage::Format_RGB32);
+    image.fill(qRgb(0, 0, 80));
+    const COLORREF cut = Rgb(255, 0, 255);
+    bool anyCut = true;
+    EXPECT_TRUE(SameArea(CImageOutline::Of(image, cut, -1, &anyCut), QRegion(0, 0, 4, 2)));
+    EXPECT_FALSE(anyCut);
+    image.setPixel(3, 1, qRgb(255, 0, 255));
+    const QRegion notched = QRegion(0, 0, 4, 2) - QRegion(3, 1, 1, 1);
+    for (int ask = 0; ask < 2; ++ask) {
+        EXPECT_TRUE(SameArea(CImageOutline::Of(image, cut, -1, &anyCut), notched)) << ask;
+        EXPECT_TRUE(anyCut);
+    }
+    EXPECT_TRUE(SameArea(CImageOutline::Of(image, cut, 3), QRegion(0, 0, 3, 2)));
+    EXPECT_TRUE(SameArea(CImageOutline::Of(image, kNoColour), QRegion(0, 0, 4, 2)));
+}
+
 } // namespace
 } // namespace tipin::test
 

@@ -62,6 +62,16 @@ expect 0 '^page 1: 64x32, 1 bits x 1, photometric [01] \(min-is-(white|black)\),
 expect 0 '^page 1: 16x16, 8 bits x 1, photometric 1 \(min-is-black\), compression 5 \(LZW\), ' \
     "$bin/tipin-pages" info "$work/lzw.tif"
 
+# A reader of the findings that stops early: the check still removes its temporary folder.
+mkdir "$work/tmp"
+python3 -c 'import sys, zipfile; zipfile.ZipFile(sys.argv[1], "w").writestr("a.txt", "x")' \
+    "$work/no-ini.zip"
+set +o pipefail
+TMPDIR="$work/tmp" "$bin/tipin-skin" check $(printf "$work/no-ini.zip %.0s" {1..3000}) \
+    2>&1 >/dev/null | head -c 1 >/dev/null
+set -o pipefail
+[[ -z "$(ls -A "$work/tmp")" ]] || fail "tipin-skin check left its folder behind on a broken pipe"
+
 if [[ $failures -gt 0 ]]; then
     echo "$failures failure(s)"
     exit 1

@@ -1,5 +1,6 @@
 #include "tools/tipin-skin/SkinTool.h"
 
+#include <csignal>
 #include <iostream>
 #include <string>
 
@@ -33,6 +34,10 @@ int main(int argc, char** argv) {
         std::cout << "tipin-skin " TIPIN_VERSION "\n";
         return CSkinTool::kSuccess;
     }
+    // A reader that goes away (`| head`) must not kill the tool before it removes its
+    // temporary folders: the write fails instead, and so does the run.
+    std::signal(SIGPIPE, SIG_IGN);
     CSkinTool tool(std::cerr);
-    return tool.Run(std::vector<std::string>(argv + 1, argv + argc));
+    const int status = tool.Run(std::vector<std::string>(argv + 1, argv + argc));
+    return std::cerr ? status : CSkinTool::kFailure;
 }
