@@ -1,0 +1,153 @@
+// The page strip on 1000 A4 pages scanned at 300 dpi (G4): deleting one page until the strip
+// shows the result, and the first 30 page pictures in sight. Peak memory is reported as the
+// counter peak_MiB.
+#include "viewer/PageStrip.h"
+#include "viewer/TiffPageOperations.h"
+#include "viewer/TiffViewerWidget.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <sys/resource.h>
+#include <tiffio.h>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kWidth = 2480;
+constexpr int kHeight = 3508;
+constexpr int kPages = 1000;
+constexpr int kFirstPictures = 30;
+
+fs::path Temp(const char* name) {
+    const char* folder = std::getenv("TMPDIR");
+    return fs::path(folder ? folder : "/tmp") / name;
+}
+
+// One page of text-like lines, then the file of kPages copies of it.
+void WritePage(const fs::path& path) {
+    TIFF* tif = TIFFOpen(path.c_str(), "w");
+    TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, kWidth);
+    TIFFSetField(tif, TIFFTAG_IMAGELENGTH, kHeight);
+    TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, 1);
+    TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, 1);
+    TIFFSetField(tif, TIFFTAG_COMPRESSION, COMPRESSION_CCITTFAX4);
+    TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_MINISWHITE);
+    TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, kHeight);
+    TIFFSetField(tif, TIFFTAG_XRESOLUTION, 300.0);
+    TIFFSetField(tif, TIFFTAG_YRESOLUTION, 300.0);
+    std::vector<unsigned char> row(kWidth / 8);
+    for (int y = 0; y < kHeight; ++y) {
+        for (std::size_t x = 0; x < row.size(); ++x) {
+            const bool ink = (y / 40) % 2 == 0 && (y % 40) < 24 && (x * 7 + y) % 11 < 6;
+            row[x] = ink ? 0x5A : 0;
+        }
+        TIFFWriteScanline(tif, row.data(), y, 0);
+    }
+    TIFFClose(tif);
+}
+
+class BigFile {
+public:
+    BigFile() {
+        WritePage(m_page);
+        std::vector<TiffCatPart> parts(kPages, TiffCatPart{m_page.string()});
+        TiffPageOperations::Cat(m_path.string(), parts);
+        fs::copy_file(m_path, m_copy, fs::copy_options::overwrite_existing);
+    }
+    ~BigFile() {
+        fs::remove(m_page);
+        fs::remove(m_path);
+        fs::remove(m_copy);
+    }
+    QString Path() const { return QString::fromStdString(m_path.string()); }
+    void Restore() const { fs::copy_file(m_copy, m_path, fs::copy_options::overwrite_existing); }
+
+private:
+    fs::path m_page = Temp("tipin-strip-page.tif");
+    fs::path m_path = Temp("tipin-strip-1000.tif");
+    fs::path m_copy = Temp("tipin-strip-1000-copy.tif");
+};
+
+const BigFile& Big() {
+    static const BigFile file;
+    return file;
+}
+
+double PeakMiB() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_maxrss) / 1024.0;
+}
+
+// The viewer's place in the start-up skin's window, made wide enough for a strip.
+void DeleteOnePage(benchmark::State& state) {
+    TiffViewerWidget viewer;
+    viewer.resize(800, 700);
+    viewer.show();
+    for (auto _ : state) {
+        state.PauseTiming();
+        Big().Restore();
+        viewer.ReloadFlag(true);
+        viewer.LoadPage(Big().Path(), 500);
+        QApplication::processEvents();
+        state.ResumeTiming();
+        viewer.RunCommand(PageStrip::Command::Delete);
+        viewer.Strip()->repaint();
+    }
+    if (viewer.PageCount() != kPages - 1) {
+        state.SkipWithError("the page was not deleted");
+    }
+    state.counters["peak_MiB"] = PeakMiB();
+}
+
+void FirstThirtyPictures(benchmark::State& state) {
+    PageStrip strip;
+    strip.resize(TiffViewerWidget::kStripMin, strip.CellRect(kFirstPictures).bottom() + 1);
+    for (auto _ : state) {
+        strip.SetDocument(Big().Path(), kPages, 1);
+        const auto all = [&strip] {
+            for (int page = 1; page <= kFirstPictures; ++page) {
+                if (strip.Thumbnails().Find(page) == nullptr) {
+                    return false;
+                }
+            }
+            return true;
+        };
+        while (!all()) {
+            QApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+        }
+    }
+    state.counters["peak_MiB"] = PeakMiB();
+}
+
+// The whole strip scrolled end to end, one screen a step: the longest paint.
+void ScrollEndToEnd(benchmark::State& state) {
+    PageStrip strip;
+    strip.resize(TiffViewerWidget::kStripMin, 700);
+    strip.SetDocument(Big().Path(), kPages, 1);
+    double longest = 0;
+    for (auto _ : state) {
+        for (int page = 1; page <= kPages; page += 5) {
+            strip.ScrollTo(page);
+            QElapsedTimer paint;
+            paint.start();
+            strip.repaint();
+            QApplication::processEvents();
+            longest = std::max(longest, double(paint.nsecsElapsed()) / 1e6);
+        }
+    }
+    state.counters["longest_ms"] = longest;
+    state.counters["peak_MiB"] = PeakMiB();
+}
+
+} // namespace
+
+BENCHMARK(DeleteOnePage)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(FirstThirtyPictures)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(ScrollEndToEnd)->Unit(benchmark::kMillisecond)->Iterations(1);
