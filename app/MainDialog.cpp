@@ -104,10 +104,13 @@ void CMainDialog::ColourStrip() {
         colours.background = BackgroundDC().pixelColor(place.topLeft() + QPoint(1, 1));
         const bool dark = colours.background.lightness() < 128;
         colours.text = dark ? QColor(Qt::white) : QColor(Qt::black);
+        // Two fifths of the way to the text colour: plain against both.
+        const auto mix = [](int from, int to) { return from + (to - from) * 2 / 5; };
+        const QColor& from = colours.background;
         colours.selectedBackground =
-            dark ? colours.background.lighter(180) : colours.background.darker(160);
-        colours.selectedText =
-            colours.selectedBackground.lightness() < 128 ? QColor(Qt::white) : QColor(Qt::black);
+            QColor(mix(from.red(), colours.text.red()), mix(from.green(), colours.text.green()),
+                   mix(from.blue(), colours.text.blue()));
+        colours.selectedText = colours.text;
     }
     pages->Strip()->SetColours(colours);
 }

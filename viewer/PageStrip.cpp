@@ -10,7 +10,6 @@
 
 namespace {
 
-constexpr int kGap = 6;
 constexpr int kBarWidth = 10;
 // Pages are drawn in a box of A4's proportions.
 constexpr int kPaperHeight = 1414;

@@ -84,6 +84,9 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    // Space around each page picture, in which a selected page shows its colour.
+    static constexpr int kGap = 8;
+
     QSize ThumbnailBox() const;
     int CellHeight() const;
     int Scroll() const;

@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr int kGap = 6;
 constexpr int kShownFrame = 2;
 constexpr int kDropLine = 3;
 
@@ -32,8 +31,7 @@ void PageStrip::DrawCell(QPainter& painter, int page) const {
     const QRect cell = CellRect(page);
     const bool selected = m_selection.IsSelected(page);
     if (selected) {
-        painter.fillRect(cell.adjusted(kGap / 2, kGap / 2, -kGap / 2, -kGap / 2),
-                         m_colours.selectedBackground);
+        painter.fillRect(cell.adjusted(1, 1, -1, -1), m_colours.selectedBackground);
     }
     const QSize box = ThumbnailBox();
     const QRect area(cell.left() + kGap, cell.top() + kGap, box.width(), box.height());

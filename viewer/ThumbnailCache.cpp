@@ -1,9 +1,10 @@
 #include "viewer/ThumbnailCache.h"
 
-#include "viewer/TiffPageRenderer.h"
+#include "viewer/TiffPageSequence.h"
 
 #include <algorithm>
 #include <cstdlib>
+#include <memory>
 
 namespace {
 
@@ -20,7 +21,9 @@ std::size_t BytesOf(const QImage& image) {
 } // namespace
 
 ThumbnailCache::ThumbnailCache(QObject* parent) : QObject(parent) {
-    m_thread = std::thread([this] { Work(); });
+    for (int i = 0; i < kWorkers; ++i) {
+        m_workers.emplace_back([this] { Work(); });
+    }
 }
 
 ThumbnailCache::~ThumbnailCache() {
@@ -29,7 +32,9 @@ ThumbnailCache::~ThumbnailCache() {
         m_stop = true;
     }
     m_wake.notify_all();
-    m_thread.join();
+    for (std::thread& worker : m_workers) {
+        worker.join();
+    }
 }
 
 void ThumbnailCache::SetFile(const std::string& path) {
@@ -70,7 +75,7 @@ void ThumbnailCache::Want(const std::vector<int>& pages) {
             }
         }
     }
-    m_wake.notify_one();
+    m_wake.notify_all();
 }
 
 const QImage* ThumbnailCache::Find(int page) const {
@@ -78,7 +83,11 @@ const QImage* ThumbnailCache::Find(int page) const {
     return found == m_images.end() ? nullptr : &found->second;
 }
 
+// Each worker keeps the file open for as long as it is the one asked for.
 void ThumbnailCache::Work() {
+    std::unique_ptr<TiffPageSequence> file;
+    std::string filePath;
+    std::uint64_t fileGeneration = 0;
     std::unique_lock lock(m_mutex);
     for (;;) {
         m_wake.wait(lock, [this] { return m_stop || (!m_queue.empty() && !m_path.empty()); });
@@ -90,9 +99,16 @@ void ThumbnailCache::Work() {
         const std::string path = m_path;
         const QSize box = m_box;
         const std::uint64_t generation = m_generation;
+        if (!file || filePath != path || fileGeneration != generation) {
+            file.reset();
+        }
         lock.unlock();
-        const RenderResult shown =
-            TiffPageRenderer::Render(path, page, box.width(), box.height(), true);
+        if (!file) {
+            file = std::make_unique<TiffPageSequence>(path);
+            filePath = path;
+        }
+        fileGeneration = generation;
+        const RenderResult shown = file->Render(page, box.width(), box.height(), true);
         // A page that cannot be drawn keeps its empty frame.
         QImage image = shown.status.ok ? ToImage(shown.image) : QImage();
         QMetaObject::invokeMethod(

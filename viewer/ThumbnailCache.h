@@ -13,13 +13,14 @@
 #include <thread>
 #include <vector>
 
-// Page pictures of one file at one small size, rendered on a thread of their own so that the
-// strip keeps painting. Only the pages asked for are rendered, most wanted first, and the
+// Page pictures of one file at one small size, rendered on kWorkers threads of their own so
+// that the strip keeps painting. Only the pages asked for are rendered, most wanted first, and the
 // cache holds at most kBudgetBytes, dropping the pages farthest from the last ones wanted.
 class ThumbnailCache : public QObject {
     Q_OBJECT
 public:
     static constexpr std::size_t kBudgetBytes = 48u << 20;
+    static constexpr int kWorkers = 2;
 
     explicit ThumbnailCache(QObject* parent = nullptr);
     ~ThumbnailCache() override;
@@ -59,5 +60,5 @@ private:
     QSize m_box;
     std::uint64_t m_generation = 0;
     bool m_stop = false;
-    std::thread m_thread;
+    std::vector<std::thread> m_workers;
 };

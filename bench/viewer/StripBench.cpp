@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <algorithm>
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <filesystem>
@@ -41,11 +42,18 @@ void WritePage(const fs::path& path) {
     TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, kHeight);
     TIFFSetField(tif, TIFFTAG_XRESOLUTION, 300.0);
     TIFFSetField(tif, TIFFTAG_YRESOLUTION, 300.0);
+    // Lines of word-sized blocks, 60 rows apart, within margins of 200 pixels.
     std::vector<unsigned char> row(kWidth / 8);
     for (int y = 0; y < kHeight; ++y) {
-        for (std::size_t x = 0; x < row.size(); ++x) {
-            const bool ink = (y / 40) % 2 == 0 && (y % 40) < 24 && (x * 7 + y) % 11 < 6;
-            row[x] = ink ? 0x5A : 0;
+        std::fill(row.begin(), row.end(), 0);
+        const int line = y / 60;
+        if (y >= 200 && y < kHeight - 200 && y % 60 < 28) {
+            for (int x = 200; x < kWidth - 280; x += 90 + line % 50) {
+                const int end = x + 40 + (x * line) % 45;
+                for (int ink = x; ink < end; ++ink) {
+                    row[std::size_t(ink / 8)] |= static_cast<unsigned char>(0x80 >> (ink % 8));
+                }
+            }
         }
         TIFFWriteScanline(tif, row.data(), y, 0);
     }
@@ -130,6 +138,7 @@ void FirstThirtyPictures(benchmark::State& state) {
 void ScrollEndToEnd(benchmark::State& state) {
     PageStrip strip;
     strip.resize(TiffViewerWidget::kStripMin, 700);
+    strip.show();
     strip.SetDocument(Big().Path(), kPages, 1);
     double longest = 0;
     for (auto _ : state) {
