@@ -8,12 +8,13 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPainter>
+#include <QPainterPath>
 #include <QUrl>
 
 namespace {
 
 constexpr int kShownFrame = 2;
-constexpr int kDropLine = 3;
+constexpr int kDropLine = 4;
 
 } // namespace
 
@@ -40,7 +41,10 @@ void PageStrip::DrawCell(QPainter& painter, int page) const {
         const QRect place(area.left() + (area.width() - int(size.width())) / 2,
                           area.top() + (area.height() - int(size.height())) / 2, int(size.width()),
                           int(size.height()));
+        // Pages on the move are faded while the drag goes on.
+        painter.setOpacity(selected && m_dragging ? 0.4 : 1.0);
         painter.drawImage(place, *picture);
+        painter.setOpacity(1.0);
     } else {
         painter.setPen(m_colours.text);
         painter.drawRect(area.adjusted(area.width() / 8, 0, -area.width() / 8 - 1, -1));
@@ -51,6 +55,12 @@ void PageStrip::DrawCell(QPainter& painter, int page) const {
         painter.setPen(frame);
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(area.adjusted(-kShownFrame, -kShownFrame, kShownFrame, kShownFrame));
+    }
+    if (hasFocus() && page == m_selection.Current()) {
+        QPen focus(selected ? m_colours.selectedText : m_colours.text, 1, Qt::DashLine);
+        painter.setPen(focus);
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(cell.adjusted(2, 2, -3, -3));
     }
     painter.setPen(selected ? m_colours.selectedText : m_colours.text);
     const QRect label(cell.left(), area.bottom() + kGap / 2, cell.width(), fontMetrics().height());
@@ -63,9 +73,19 @@ void PageStrip::DrawDropLine(QPainter& painter) const {
     }
     const int y = m_dropGap == 0 ? 0 : CellRect(m_dropGap).bottom() + 1;
     const int top = std::clamp(y - kDropLine / 2, 0, std::max(0, height() - kDropLine));
-    painter.fillRect(QRect(kGap, top, ThumbnailBox().width(), kDropLine),
-                     m_colours.selectedBackground.lightness() > 128 ? m_colours.selectedBackground
-                                                                    : m_colours.text);
+    const QRect line(1, top, CellRect(1).width() - 2, kDropLine);
+    // A notch at either end marks the line as a place between pages, not a frame.
+    const int notch = kDropLine * 2;
+    const int middle = top + kDropLine / 2;
+    QPainterPath ends;
+    ends.addPolygon(
+        QPolygonF({QPointF(line.left(), middle - notch), QPointF(line.left() + notch, middle),
+                   QPointF(line.left(), middle + notch)}));
+    ends.addPolygon(QPolygonF({QPointF(line.right() + 1, middle - notch),
+                               QPointF(line.right() + 1 - notch, middle),
+                               QPointF(line.right() + 1, middle + notch)}));
+    painter.fillRect(line, m_colours.text);
+    painter.fillPath(ends, m_colours.text);
 }
 
 std::unique_ptr<QMenu> PageStrip::ContextMenu() {

@@ -9,6 +9,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QFocusEvent>
 #include <numeric>
 
 namespace {
@@ -44,6 +45,27 @@ void TiffViewerWidget::ToggleStrip() {
         RenderCurrentPage();
     }
     update();
+}
+
+// Tab comes to the strip first and then to the page, as they read from left to right;
+// Shift+Tab goes back the same way.
+void TiffViewerWidget::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    if (event->reason() == Qt::TabFocusReason && StripShown()) {
+        m_strip->setFocus(Qt::TabFocusReason);
+    }
+}
+
+bool TiffViewerWidget::focusNextPrevChild(bool next) {
+    if (m_strip->hasFocus()) {
+        setFocus(Qt::OtherFocusReason);
+        return next || QWidget::focusNextPrevChild(false);
+    }
+    if (hasFocus() && !next && StripShown()) {
+        m_strip->setFocus(Qt::BacktabFocusReason);
+        return true;
+    }
+    return QWidget::focusNextPrevChild(next);
 }
 
 void TiffViewerWidget::UpdateStrip(bool fresh) {

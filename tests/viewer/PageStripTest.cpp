@@ -110,6 +110,17 @@ TEST_F(PageStripTest, StripTakesAFifthAtLeast96PxHidesWhenNarrowAndF9Toggles) {
     EXPECT_TRUE(viewer.Strip()->isVisible());
 }
 
+TEST_F(PageStripTest, TabReachesTheStripBeforeThePageAndShiftTabGoesBack) {
+    viewer.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&viewer));
+    viewer.setFocus(Qt::TabFocusReason);
+    EXPECT_TRUE(viewer.Strip()->hasFocus());
+    QTest::keyClick(viewer.Strip(), Qt::Key_Tab);
+    EXPECT_TRUE(viewer.hasFocus());
+    QTest::keyClick(&viewer, Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_TRUE(viewer.Strip()->hasFocus());
+}
+
 TEST_F(PageStripTest, VisibleThumbnailsComeFromTheWorkerAndAPageClickedIsShown) {
     PageStrip& strip = *viewer.Strip();
     const auto [first, last] = strip.VisiblePages();
