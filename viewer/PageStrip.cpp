@@ -31,10 +31,15 @@ PageStrip::PageStrip(QWidget* parent) : QWidget(parent), m_bar(new QScrollBar(th
             [this](int page) { update(CellRect(page)); });
 }
 
-void PageStrip::SetDocument(const QString& path, int count, int current) {
+void PageStrip::SetDocument(const QString& path, int count, int current,
+                            const std::function<int(int page)>& renumber) {
     m_selection.Reset(count, current);
     m_shown = m_selection.Current();
-    m_thumbnails.SetFile(QFile::encodeName(path).toStdString());
+    if (renumber) {
+        m_thumbnails.Renumber(renumber);
+    } else {
+        m_thumbnails.SetFile(QFile::encodeName(path).toStdString());
+    }
     UpdateScrollRange();
     ScrollTo(m_shown);
     RequestVisible();

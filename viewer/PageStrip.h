@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QString>
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -31,8 +32,10 @@ public:
 
     explicit PageStrip(QWidget* parent = nullptr);
 
-    // The file shown: its pictures are forgotten and `current` alone is selected.
-    void SetDocument(const QString& path, int count, int current);
+    // The file shown: `current` alone is selected, and its pictures are forgotten, or kept
+    // under the numbers `renumber` gives them when the file changed in a known way.
+    void SetDocument(const QString& path, int count, int current,
+                     const std::function<int(int page)>& renumber = {});
     // The page view shows `page` now.
     void SetCurrent(int page);
     void SetColours(const Colours& colours);

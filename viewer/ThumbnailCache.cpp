@@ -45,6 +45,21 @@ void ThumbnailCache::SetFile(const std::string& path) {
     Restart();
 }
 
+void ThumbnailCache::Renumber(const std::function<int(int page)>& renumber) {
+    const std::lock_guard lock(m_mutex);
+    ++m_generation; // pictures of the old file still being drawn are dropped
+    m_queue.clear();
+    std::map<int, QImage> kept;
+    m_bytes = 0;
+    for (auto& [page, image] : m_images) {
+        if (const int to = renumber(page); to > 0) {
+            m_bytes += BytesOf(image);
+            kept.emplace(to, std::move(image));
+        }
+    }
+    m_images = std::move(kept);
+}
+
 void ThumbnailCache::SetBox(const QSize& box) {
     {
         const std::lock_guard lock(m_mutex);

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <string>
@@ -29,6 +30,9 @@ public:
 
     // A new file or a new size forgets every picture.
     void SetFile(const std::string& path);
+    // The file changed in a known way: each picture kept goes to the page `renumber` gives
+    // it, or is forgotten where that is 0.
+    void Renumber(const std::function<int(int page)>& renumber);
     void SetBox(const QSize& box);
     // Pages (from 1) to render, most wanted first; pages asked for earlier and not named
     // again are no longer rendered.

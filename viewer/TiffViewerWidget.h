@@ -95,9 +95,11 @@ private:
     void TurnPages(int degrees);
     void ExtractPages();
     void StepBack(bool redo);
-    // `reselect`: the pages to select once the file is shown afresh.
+    // `reselect`: the pages to select once the file is shown afresh; `renumber`: where the
+    // pages went, so that their pictures are kept.
     void Finish(const PageEditor::Outcome& outcome, const QString& done, int page,
-                const std::vector<int>& reselect = {});
+                const std::vector<int>& reselect = {},
+                const std::function<int(int page)>& renumber = {});
     void Refuse(const QString& reason);
     void RenderCurrentPage();
     QSize RenderBox() const;
@@ -123,6 +125,7 @@ private:
     PageEditor m_editor;
     std::function<Prompts*()> m_prompts;
     QString m_announcement;
+    std::function<int(int page)> m_renumber;
 
     // The page after the one shown, rendered ahead on another thread for the next Page Down.
     struct Prefetch {

@@ -10,6 +10,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFocusEvent>
+#include <algorithm>
+#include <map>
 #include <numeric>
 
 namespace {
@@ -70,7 +72,8 @@ bool TiffViewerWidget::focusNextPrevChild(bool next) {
 
 void TiffViewerWidget::UpdateStrip(bool fresh) {
     if (fresh) {
-        m_strip->SetDocument(m_loadedPath, m_pageCount, m_loadedPage);
+        m_strip->SetDocument(m_loadedPath, m_pageCount, m_loadedPage, m_renumber);
+        m_renumber = {};
     } else {
         m_strip->SetCurrent(m_loadedPage);
     }
@@ -112,7 +115,12 @@ void TiffViewerWidget::DeletePages() {
     const auto outcome = m_editor.Run(window(), tr("Deleting pages"), target, [&](auto& progress) {
         return TiffPageOperations::Delete(target, ranges, {}, progress);
     });
-    Finish(outcome, tr("%1 deleted").arg(Pages(int(pages.size()))), pages.front());
+    const auto renumber = [pages](int page) {
+        const auto before = std::lower_bound(pages.begin(), pages.end(), page);
+        const bool gone = before != pages.end() && *before == page;
+        return gone ? 0 : page - int(before - pages.begin());
+    };
+    Finish(outcome, tr("%1 deleted").arg(Pages(int(pages.size()))), pages.front(), {}, renumber);
 }
 
 void TiffViewerWidget::MoveSelection(int position) {
@@ -127,7 +135,25 @@ void TiffViewerWidget::MoveSelection(int position) {
     });
     std::vector<int> moved(pages.size());
     std::iota(moved.begin(), moved.end(), position);
-    Finish(outcome, tr("%1 moved").arg(Pages(int(pages.size()))), position, moved);
+    // The new order: the pages left, with the moved ones put in at `position`.
+    std::vector<int> order;
+    for (int page = 1; page <= m_pageCount; ++page) {
+        if (!std::binary_search(pages.begin(), pages.end(), page)) {
+            order.push_back(page);
+        }
+    }
+    const auto at =
+        std::clamp(std::ptrdiff_t(position - 1), std::ptrdiff_t(0), std::ptrdiff_t(order.size()));
+    order.insert(order.begin() + at, pages.begin(), pages.end());
+    std::map<int, int> places;
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        places[order[i]] = int(i) + 1;
+    }
+    const auto renumber = [places](int page) {
+        const auto found = places.find(page);
+        return found == places.end() ? 0 : found->second;
+    };
+    Finish(outcome, tr("%1 moved").arg(Pages(int(pages.size()))), position, moved, renumber);
 }
 
 void TiffViewerWidget::TurnPages(int degrees) {
@@ -141,7 +167,11 @@ void TiffViewerWidget::TurnPages(int degrees) {
         return TiffPageOperations::Rotate(target, ranges, degrees, {}, progress);
     });
     const QString way = degrees == 90 ? tr("clockwise") : tr("anticlockwise");
-    Finish(outcome, tr("%1 turned %2").arg(Pages(int(pages.size())), way), m_loadedPage, pages);
+    const auto renumber = [pages](int page) {
+        return std::binary_search(pages.begin(), pages.end(), page) ? 0 : page;
+    };
+    Finish(outcome, tr("%1 turned %2").arg(Pages(int(pages.size())), way), m_loadedPage, pages,
+           renumber);
 }
 
 void TiffViewerWidget::InsertFile(const QString& file, int position) {
@@ -202,7 +232,8 @@ void TiffViewerWidget::StepBack(bool redo) {
 // The file is read afresh and the window told, as after an insert; the line said to screen
 // readers tells what happened and how many pages there are now.
 void TiffViewerWidget::Finish(const PageEditor::Outcome& outcome, const QString& done, int page,
-                              const std::vector<int>& reselect) {
+                              const std::vector<int>& reselect,
+                              const std::function<int(int page)>& renumber) {
     if (!outcome.status.ok) {
         if (outcome.cancelled) {
             m_cornerNote = tr("Cancelled");
@@ -214,6 +245,7 @@ void TiffViewerWidget::Finish(const PageEditor::Outcome& outcome, const QString&
     }
     const int count = TiffDocument::CountPages(Local(m_loadedPath)).pageCount;
     m_reload = true;
+    m_renumber = renumber;
     LoadPage(m_loadedPath, static_cast<std::int16_t>(std::clamp(page, 1, std::max(1, count))));
     if (!reselect.empty()) {
         m_strip->Selection().Select(reselect);

@@ -140,8 +140,13 @@ TEST_F(PageStripTest, VisibleThumbnailsComeFromTheWorkerAndAPageClickedIsShown) 
 TEST_F(PageStripTest, DeleteRemovesTheSelectionAndUndoRedoRestoreTheBytes) {
     Select(2);
     Select(4, Qt::ControlModifier);
+    const ThumbnailCache& pictures = viewer.Strip()->Thumbnails();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return pictures.Find(3) != nullptr; }));
+    const QImage third = *pictures.Find(3);
     QTest::keyClick(viewer.Strip(), Qt::Key_Delete);
     EXPECT_EQ(viewer.PageCount(), 4);
+    ASSERT_NE(pictures.Find(2), nullptr) << "the third page's picture is kept as the second's";
+    EXPECT_EQ(*pictures.Find(2), third);
     EXPECT_EQ(viewer.Announcement(), "2 pages deleted; 4 pages");
     EXPECT_EQ(Order(file, original), (std::vector<int>{1, 3, 5, 6}));
     const std::string deleted = ReadBytes(file);
