@@ -265,3 +265,27 @@ TEST_F(PageStripTest, TheStripIsAListOfNamedPagesWithTheirSelectedState) {
     viewer.RunCommand(PageStrip::Command::Delete);
     EXPECT_EQ(list->text(QAccessible::Description), "1 page deleted; 5 pages");
 }
+
+TEST_F(PageStripTest, TheContextMenuRunsTheCommandsAndAMoveOutOfRangeSaysWhy) {
+    Select(6);
+    std::unique_ptr<QMenu> menu = viewer.Strip()->ContextMenu();
+    QAction* undo = menu->actions()[5];
+    EXPECT_EQ(undo->text(), "Undo");
+    EXPECT_FALSE(undo->isEnabled());
+    menu->actions()[0]->trigger();
+    EXPECT_EQ(viewer.PageCount(), 5);
+    EXPECT_TRUE(viewer.Strip()->ContextMenu()->actions()[5]->isEnabled());
+    viewer.MoveSelection(9);
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(viewer.PageCount(), 5);
+}
+
+TEST_F(PageStripTest, ExtractWritesNothingWhenTheChooserIsCancelledOrNamesTheFileItself) {
+    Select(2);
+    viewer.RunCommand(PageStrip::Command::Extract); // no file chosen
+    prompts.files.push_back(QString::fromStdString(file.string()));
+    viewer.RunCommand(PageStrip::Command::Extract);
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(ReadBytes(file), ReadBytes(original));
+    EXPECT_EQ(prompts.fileRequests.size(), 2u);
+}
