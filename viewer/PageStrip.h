@@ -39,6 +39,7 @@ public:
     // The page view shows `page` now.
     void SetCurrent(int page);
     void SetColours(const Colours& colours);
+    const Colours& CurrentColours() const { return m_colours; }
     void SetUndoable(bool undo, bool redo);
 
     const PageSelection& Selection() const { return m_selection; }

@@ -58,3 +58,16 @@ TEST_F(MainDialogStripTest, AnInsertIsUndoneWithCtrlZFromTheWindow) {
     EXPECT_EQ(ReadBytes(target), before);
     EXPECT_EQ(Total(), "3");
 }
+
+TEST_F(MainDialogStripTest, F9FromTheWindowTogglesTheStripPaintedInTheSkinsColours) {
+    ASSERT_NE(pages, nullptr);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    const bool shown = pages->Strip()->isVisible();
+    QTest::keyClick(&window, Qt::Key_F9);
+    EXPECT_NE(pages->Strip()->isVisible(), shown);
+    // The start-up skin has no list: the strip takes the background under the viewer.
+    const QPoint corner = pages->geometry().topLeft() + QPoint(1, 1);
+    EXPECT_EQ(pages->Strip()->CurrentColours().background,
+              window.BackgroundDC().pixelColor(corner));
+}
