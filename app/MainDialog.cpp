@@ -3,6 +3,7 @@
 #include "controls/Label.h"
 #include "controls/SkinButton.h"
 #include "controls/SkinEdit.h"
+#include "controls/SkinListBox.h"
 #include "platform/CRuntime.h"
 #include "platform/Prompts.h"
 #include "platform/QtConvert.h"
@@ -53,6 +54,8 @@ CMainDialog::CMainDialog(QWidget* parent, ImageViewerControl* control, QWidget* 
                 box->setText(QString::number(page));
             }
         });
+        connect(pages, &TiffViewerWidget::DocumentChanged, this, &CMainDialog::ShowChangedTarget);
+        pages->SetPrompts([this] { return &GetPrompts(); });
     }
 }
 
@@ -94,6 +97,49 @@ void CMainDialog::LoadSkin() {
         label->SetText(*count);
     }
     m_viewer.Place(ToQRect(screenRect));
+    ColourStrip();
+}
+
+// The strip takes the skin's list colours; a skin without a list lends it the colours of its
+// background under the viewer, the selection in that colour's opposite.
+void CMainDialog::ColourStrip() {
+    TiffViewerWidget* pages = PageView();
+    if (pages == nullptr) {
+        return;
+    }
+    PageStrip::Colours colours;
+    if (!listBoxes.empty()) {
+        const QPalette palette = listBoxes.front()->palette();
+        colours.background = palette.color(QPalette::Base);
+        colours.text = palette.color(QPalette::Text);
+        colours.selectedBackground = palette.color(QPalette::Highlight);
+        colours.selectedText = palette.color(QPalette::HighlightedText);
+    } else if (const QRect place = ToQRect(screenRect);
+               !BackgroundDC().isNull() && BackgroundDC().rect().contains(place.center())) {
+        colours.background = BackgroundDC().pixelColor(place.topLeft() + QPoint(1, 1));
+        const bool dark = colours.background.lightness() < 128;
+        colours.text = dark ? QColor(Qt::white) : QColor(Qt::black);
+        // Two fifths of the way to the text colour: plain against both.
+        const auto mix = [](int from, int to) { return from + (to - from) * 2 / 5; };
+        const QColor& from = colours.background;
+        colours.selectedBackground =
+            QColor(mix(from.red(), colours.text.red()), mix(from.green(), colours.text.green()),
+                   mix(from.blue(), colours.text.blue()));
+        colours.selectedText = colours.text;
+    }
+    pages->Strip()->SetColours(colours);
+}
+
+// After a change made in the strip the viewer shows the file afresh; the page count and the
+// page box follow it, as after an insert.
+void CMainDialog::ShowChangedTarget(int page) {
+    if (CLabel* total = FindLabel(QStringLiteral("LABEL_PAGETOTAL"))) {
+        total->SetText(QString::asprintf("%d", int(m_viewer.GetPageCount())));
+        total->update();
+    }
+    if (CSkinEdit* box = EditBox(kPageBox)) {
+        box->setText(QString::number(page));
+    }
 }
 
 void CMainDialog::OpenTarget(const QString& path) {
@@ -177,11 +223,24 @@ bool CMainDialog::PutFile(int position, const QString& path) {
     return true;
 }
 
-// Page Up and Page Down leaf through the pages from anywhere in the window.
+// Page Up and Page Down leaf through the pages from anywhere in the window, F9 shows and hides
+// the page strip, and the undo keys reach the target.
 void CMainDialog::keyPressEvent(QKeyEvent* event) {
     TiffViewerWidget* pages = PageView();
     if (pages != nullptr && (event->key() == Qt::Key_PageDown || event->key() == Qt::Key_PageUp)) {
         pages->ShowPage(pages->CurrentPage() + (event->key() == Qt::Key_PageDown ? 1 : -1));
+        event->accept();
+        return;
+    }
+    if (pages != nullptr && event->key() == Qt::Key_F9) {
+        pages->ToggleStrip();
+        event->accept();
+        return;
+    }
+    if (const auto command = PageStrip::CommandForKey(*event);
+        pages != nullptr &&
+        (command == PageStrip::Command::Undo || command == PageStrip::Command::Redo)) {
+        pages->RunCommand(*command);
         event->accept();
         return;
     }

@@ -71,6 +71,8 @@ private:
     // A file chosen (or dropped) for an edit box: the box is enabled and shows it.
     bool PutFile(int position, const QString& path);
     TiffViewerWidget* PageView() const;
+    void ColourStrip();
+    void ShowChangedTarget(int page);
     std::optional<QString> ChooseTiff(const QString& title);
     QString EditText(int position) const;
     static std::int16_t LowSixteenBits(const QString& text);

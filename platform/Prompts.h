@@ -25,4 +25,8 @@ public:
     // An open-file chooser starting in `folder`; nothing when the user cancels.
     virtual std::optional<QString> OpenFile(const QString& title, const QString& filter,
                                             const QString& folder) = 0;
+    // A chooser for a file to write, starting in `folder`; nothing when the user cancels.
+    // Programs that never write a chosen file answer with a cancel.
+    virtual std::optional<QString> SaveFile(const QString& title, const QString& filter,
+                                            const QString& folder);
 };

@@ -70,3 +70,12 @@ std::optional<QString> QtPrompts::OpenFile(const QString& title, const QString& 
     }
     return file;
 }
+
+std::optional<QString> QtPrompts::SaveFile(const QString& title, const QString& filter,
+                                           const QString& folder) {
+    const QString file = QFileDialog::getSaveFileName(m_parent, title, folder, filter);
+    if (file.isEmpty()) {
+        return std::nullopt;
+    }
+    return file;
+}

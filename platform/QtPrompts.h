@@ -13,6 +13,8 @@ public:
     int MessageBox(const QString& text, unsigned flags, const QString& detail = {}) override;
     std::optional<QString> OpenFile(const QString& title, const QString& filter,
                                     const QString& folder) override;
+    std::optional<QString> SaveFile(const QString& title, const QString& filter,
+                                    const QString& folder) override;
 
 private:
     QPointer<QWidget> m_parent;

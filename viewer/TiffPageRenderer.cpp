@@ -136,7 +136,9 @@ RgbaImage Enlarged(const RgbaImage& small, int width, int height) {
     return image;
 }
 
-RgbaImage RenderCurrent(TIFF* tif, int boxWidth, int boxHeight, bool enlarge) {
+} // namespace
+
+RgbaImage TiffPageRenderer::RenderDirectory(TIFF* tif, int boxWidth, int boxHeight, bool enlarge) {
     char reason[1024] = {};
     TIFFRGBAImage image{};
     if (!TIFFRGBAImageOK(tif, reason) || !TIFFRGBAImageBegin(&image, tif, 0, reason)) {
@@ -163,8 +165,6 @@ RgbaImage RenderCurrent(TIFF* tif, int boxWidth, int boxHeight, bool enlarge) {
     return result;
 }
 
-} // namespace
-
 RenderResult TiffPageRenderer::Render(const std::string& path, int page, int boxWidth,
                                       int boxHeight, bool enlarge) {
     RenderResult result;
@@ -182,7 +182,7 @@ RenderResult TiffPageRenderer::Render(const std::string& path, int page, int box
         if (!tif || !TIFFSetDirectory(tif.get(), static_cast<tdir_t>(page - 1))) {
             throw TiffError("Not a readable TIFF file: " + log.FirstError(path));
         }
-        result.image = RenderCurrent(tif.get(), boxWidth, boxHeight, enlarge);
+        result.image = RenderDirectory(tif.get(), boxWidth, boxHeight, enlarge);
         result.status.warnings.insert(result.status.warnings.end(), log.Warnings().begin(),
                                       log.Warnings().end());
         result.status.ok = true;

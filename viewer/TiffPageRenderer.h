@@ -4,6 +4,8 @@
 
 #include <string>
 
+struct tiff;
+
 // Draws one page of a file fitted into a box, keeping its aspect ratio on paper (pixels that
 // the resolution tags say are not square are drawn as they would print). The page is decoded
 // piece by piece (a tile of at most kMaxTileBytes, or a band of rows of at most kBandBytes) through
@@ -19,4 +21,6 @@ public:
     // `page` counts from 1; the result is at most `boxWidth` x `boxHeight`.
     static RenderResult Render(const std::string& path, int page, int boxWidth, int boxHeight,
                                bool enlarge);
+    // The page `tif` is on, for callers that checked the file already; throws TiffError.
+    static RgbaImage RenderDirectory(tiff* tif, int boxWidth, int boxHeight, bool enlarge);
 };

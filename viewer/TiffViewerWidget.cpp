@@ -1,5 +1,6 @@
 #include "viewer/TiffViewerWidget.h"
 
+#include "viewer/AccessiblePageStrip.h"
 #include "viewer/AccessiblePageView.h"
 #include "viewer/BusyWork.h"
 #include "viewer/TiffDocument.h"
@@ -45,10 +46,17 @@ QImage ToImage(const RgbaImage& image) {
 
 } // namespace
 
-TiffViewerWidget::TiffViewerWidget(QWidget* parent) : QWidget(parent) {
+TiffViewerWidget::TiffViewerWidget(QWidget* parent)
+    : QWidget(parent), m_strip(new PageStrip(this)) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     CAccessiblePageView::Install();
+    CAccessiblePageStrip::Install();
+    connect(m_strip, &PageStrip::PageChosen, this, &TiffViewerWidget::ShowPage);
+    connect(m_strip, &PageStrip::CommandRequested, this, &TiffViewerWidget::RunCommand);
+    connect(m_strip, &PageStrip::MoveRequested, this, &TiffViewerWidget::MoveSelection);
+    connect(m_strip, &PageStrip::FileDropped, this, &TiffViewerWidget::InsertFile);
+    PlaceStrip();
 }
 
 void TiffViewerWidget::StartupSetting(std::int32_t value) {
@@ -64,6 +72,7 @@ std::int16_t TiffViewerWidget::LoadPage(const QString& path, std::int16_t page) 
     const BusyCursor busy;
     const bool samePicture =
         !m_reload && path == m_loadedPath && page == m_loadedPage && !m_page.isNull();
+    const bool fresh = m_reload || path != m_loadedPath;
     if (m_reload) {
         m_next.reset(); // the file may have changed since its next page was rendered
     }
@@ -79,6 +88,7 @@ std::int16_t TiffViewerWidget::LoadPage(const QString& path, std::int16_t page) 
         count = TiffDocument::CountPages(Local(path));
     });
     m_pageCount = count.status.ok ? count.pageCount : 0;
+    UpdateStrip(fresh);
     m_page = QImage();
     m_error.clear();
     if (!count.status.ok) {
@@ -116,12 +126,12 @@ void TiffViewerWidget::DisplaySetting(std::int16_t value) {
 bool TiffViewerWidget::AppendPages(const QString& target, std::int16_t position,
                                    const QString& append) {
     const BusyCursor busy;
-    TiffStatus status;
-    BusyWork work(window(), tr("Inserting pages"), true);
-    work.Run([&](const TiffProgress& progress) {
-        status = TiffDocument::InsertPages(Local(target), position, Local(append), {}, progress);
-    });
-    m_appendCancelled = !status.ok && work.Cancelled();
+    const PageEditor::Outcome outcome =
+        m_editor.Run(window(), tr("Inserting pages"), Local(target), [&](const TiffProgress& p) {
+            return TiffDocument::InsertPages(Local(target), position, Local(append), {}, p);
+        });
+    const TiffStatus& status = outcome.status;
+    m_appendCancelled = outcome.cancelled;
     m_cornerNote = m_appendCancelled ? tr("Insertion cancelled") : QString();
     update();
     m_warnings = status.warnings;
@@ -147,8 +157,8 @@ QString TiffViewerWidget::StatusLine() const {
 
 QSize TiffViewerWidget::RenderBox() const {
     const qreal ratio = devicePixelRatioF();
-    const int width = std::max(1, int(this->width() * ratio));
-    const int height = std::max(1, int(this->height() * ratio));
+    const int width = std::max(1, int(PageArea().width() * ratio));
+    const int height = std::max(1, int(PageArea().height() * ratio));
     switch (m_display) {
     case kDisplayActualSize:
         return {kLargestActualSize, kLargestActualSize};
@@ -203,9 +213,10 @@ QRect TiffViewerWidget::PageRect() const {
     const QSizeF size = m_page.deviceIndependentSize();
     const int width = int(size.width());
     const int height = int(size.height());
-    const int left = (this->width() - width) / 2;
+    const QRect area = PageArea();
+    const int left = area.left() + (area.width() - width) / 2;
     // Pages taller than the view start at its top; shorter ones are centred.
-    const int top = std::max(0, (this->height() - height) / 2);
+    const int top = std::max(0, (area.height() - height) / 2);
     return {left, top, width, height};
 }
 
@@ -239,7 +250,15 @@ void TiffViewerWidget::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_End:
         ShowPage(m_pageCount);
         break;
+    case Qt::Key_F9:
+        ToggleStrip();
+        break;
     default:
+        if (const auto command = PageStrip::CommandForKey(*event);
+            command == PageStrip::Command::Undo || command == PageStrip::Command::Redo) {
+            RunCommand(*command);
+            break;
+        }
         QWidget::keyPressEvent(event);
         return;
     }
@@ -273,7 +292,9 @@ void TiffViewerWidget::DrawNote(QPainter& painter, const QString& note,
     const QFontMetrics metrics = painter.fontMetrics();
     const QSize size(metrics.horizontalAdvance(note) + 2 * kNoteMargin,
                      metrics.height() + kNoteMargin);
-    const int left = corner == Qt::AlignLeft ? kNoteMargin : width() - size.width() - kNoteMargin;
+    const QRect area = PageArea();
+    const int left = corner == Qt::AlignLeft ? area.left() + kNoteMargin
+                                             : area.right() + 1 - size.width() - kNoteMargin;
     const QRect box(QPoint(left, height() - size.height() - kNoteMargin), size);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::NoPen);
@@ -291,15 +312,16 @@ void TiffViewerWidget::paintEvent(QPaintEvent*) {
         DrawNote(painter, PagePosition(), Qt::AlignRight);
     } else if (const QString line = StatusLine(); !line.isEmpty()) {
         painter.setPen(kTextColour);
-        const QString shown =
-            painter.fontMetrics().elidedText(line, Qt::ElideMiddle, std::max(0, width() - 16));
-        painter.drawText(rect(), Qt::AlignCenter, shown);
+        const QString shown = painter.fontMetrics().elidedText(
+            line, Qt::ElideMiddle, std::max(0, PageArea().width() - 16));
+        painter.drawText(PageArea(), Qt::AlignCenter, shown);
     }
     DrawNote(painter, m_cornerNote, Qt::AlignLeft);
 }
 
 void TiffViewerWidget::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    PlaceStrip();
     if (!m_page.isNull() && m_display != kDisplayActualSize && event->oldSize() != event->size()) {
         RenderCurrentPage();
     }

@@ -1,18 +1,23 @@
 #pragma once
 
 #include "viewer/ImageViewerControl.h"
+#include "viewer/PageEditor.h"
+#include "viewer/PageStrip.h"
 #include "viewer/TiffResults.h"
 
 #include <QImage>
 #include <QString>
 #include <QWidget>
+#include <functional>
 #include <future>
 #include <optional>
 #include <string>
 
 // The image viewer on the TIFF engine: shows one page of a file, fitted as DisplaySetting
-// says, or a one-line reason when it cannot.
+// says, or a one-line reason when it cannot. The strip of pages along its left edge changes
+// the file; every change, inserts included, can be undone.
 class QPainter;
+class Prompts;
 
 class TiffViewerWidget : public QWidget, public ImageViewerControl {
     Q_OBJECT
@@ -50,9 +55,28 @@ public:
     // page shown.
     const QString& CornerNote() const { return m_cornerNote; }
 
+    // The strip takes a fifth of the width, at least kStripMin, and hides in views narrower
+    // than kStripHidesBelow; F9 shows and hides it.
+    static constexpr int kStripMin = 96;
+    static constexpr int kStripHidesBelow = 360;
+    PageStrip* Strip() const { return m_strip; }
+    bool StripShown() const;
+    void ToggleStrip();
+    // Where reasons and the extract chooser go, asked for each time since the window may
+    // change them; without it a reason shows as the corner note.
+    void SetPrompts(std::function<Prompts*()> prompts) { m_prompts = std::move(prompts); }
+    // The changes the strip makes to the file shown.
+    void RunCommand(PageStrip::Command command);
+    void MoveSelection(int position);
+    void InsertFile(const QString& file, int position);
+    // The short line that told what the last change did, e.g. "2 pages deleted; 10 pages".
+    const QString& Announcement() const { return m_announcement; }
+
 signals:
     // The user leafed to `page`.
     void PageLeafed(int page);
+    // The file shown was changed from the strip, and the view shows `page` of it afresh.
+    void DocumentChanged(int page);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -60,8 +84,23 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
+    QRect PageArea() const;
+    void PlaceStrip();
+    void UpdateStrip(bool fresh);
+    void DeletePages();
+    void TurnPages(int degrees);
+    void ExtractPages();
+    void StepBack(bool redo);
+    // `reselect`: the pages to select once the file is shown afresh; `renumber`: where the
+    // pages went, so that their pictures are kept.
+    void Finish(const PageEditor::Outcome& outcome, const QString& done, int page,
+                const std::vector<int>& reselect = {},
+                const std::function<int(int page)>& renumber = {});
+    void Refuse(const QString& reason);
     void RenderCurrentPage();
     QSize RenderBox() const;
     QRect PageRect() const;
@@ -81,6 +120,12 @@ private:
     bool m_appendCancelled = false;
     QString m_cornerNote;
     int m_wheelTurn = 0;
+    PageStrip* m_strip;
+    bool m_stripWanted = true;
+    PageEditor m_editor;
+    std::function<Prompts*()> m_prompts;
+    QString m_announcement;
+    std::function<int(int page)> m_renumber;
 
     // The page after the one shown, rendered ahead on another thread for the next Page Down.
     struct Prefetch {

@@ -26,6 +26,11 @@ std::optional<QString> FakePrompts::OpenFile(const QString& title, const QString
     return file;
 }
 
+std::optional<QString> FakePrompts::SaveFile(const QString& title, const QString& filter,
+                                             const QString& folder) {
+    return OpenFile(title, filter, folder);
+}
+
 std::vector<QString> FakePrompts::Texts() const {
     std::vector<QString> texts;
     for (const Message& message : messages) {

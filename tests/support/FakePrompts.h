@@ -28,6 +28,9 @@ public:
     int MessageBox(const QString& text, unsigned flags, const QString& detail = {}) override;
     std::optional<QString> OpenFile(const QString& title, const QString& filter,
                                     const QString& folder) override;
+    // Answers from `files` too, recording the request in `fileRequests`.
+    std::optional<QString> SaveFile(const QString& title, const QString& filter,
+                                    const QString& folder) override;
 
     std::vector<QString> Texts() const;
 
