@@ -1,8 +1,10 @@
 #include "platform/SkinImage.h"
 
+#include "platform/BmpHeader.h"
 #include "platform/SkinImageCache.h"
-#include "platform/SkinImagePrefetch.h"
 
+#include <QFile>
+#include <QImageReader>
 #include <QPainter>
 #include <algorithm>
 
@@ -58,12 +60,18 @@ CSkinImage CSkinImage::FromFile(const std::string& path) {
         return cached->isNull() ? CSkinImage() : CSkinImage(*cached);
     }
     QImage image;
-    if (std::optional<QImage> prefetched = CSkinImagePrefetch::Take(path)) {
-        if (CSkinImageCache::Spend(PixelsOf(prefetched->size()))) {
-            image = *prefetched;
+    QFile file(QString::fromStdString(path));
+    if (file.open(QIODevice::ReadOnly)) {
+        char bytes[BmpHeader::kHeaderBytes] = {};
+        const qint64 got = file.peek(bytes, sizeof bytes);
+        const std::optional<BmpHeader> header =
+            BmpHeader::Parse(reinterpret_cast<const unsigned char*>(bytes),
+                             std::size_t(std::max<qint64>(got, 0)), std::uint64_t(file.size()));
+        if (header && CSkinImageCache::Spend(header->Pixels())) {
+            QImageReader reader(&file, "bmp");
+            reader.setDecideFormatFromContent(false);
+            image = reader.read();
         }
-    } else {
-        image = CSkinImagePrefetch::Decode(path, &CSkinImageCache::Spend).value_or(QImage());
     }
     const CSkinImage decoded = image.isNull() ? CSkinImage() : CSkinImage(image);
     CSkinImageCache::Store(path, decoded.m_pixels);

@@ -11,8 +11,6 @@
 #include "controls/SkinSlider.h"
 #include "platform/QtConvert.h"
 
-#include <set>
-
 namespace {
 
 QString Text(const std::string& text) {
@@ -45,56 +43,7 @@ void SetLabelText(CLabel& label, const LabelRecord& record) {
     label.update();
 }
 
-// Paths in first-use order, each once.
-class PathList {
-public:
-    void Add(const std::string& path) {
-        if (!path.empty() && m_seen.insert(path).second) {
-            m_paths.push_back(path);
-        }
-    }
-    template <typename Records> void AddEach(const Records& records) {
-        for (const auto& record : records) {
-            Add(record.bitmap);
-        }
-    }
-    void AddScrollBar(const ScrollBarBitmaps& bitmaps) {
-        for (const std::string& path : bitmaps) {
-            Add(path);
-        }
-    }
-    std::vector<std::string> Paths() && { return std::move(m_paths); }
-
-private:
-    std::vector<std::string> m_paths;
-    std::set<std::string> m_seen;
-};
-
 } // namespace
-
-std::vector<std::string> CSkinControlBuilder::Bitmaps(const SkinDescription& skin) {
-    PathList paths;
-    paths.AddEach(skin.taskbarButtons);
-    if (skin.icon) {
-        paths.Add(skin.icon->bitmap);
-    }
-    paths.AddEach(skin.buttons);
-    for (const SliderRecord& slider : skin.sliders) {
-        paths.Add(slider.channelBitmap);
-        paths.Add(slider.thumbBitmap);
-        paths.Add(slider.thumbActiveBitmap);
-    }
-    paths.AddEach(skin.options);
-    paths.AddEach(skin.checks);
-    for (const ListBoxRecord& list : skin.listBoxes) {
-        paths.AddScrollBar(list.scrollBitmaps);
-    }
-    for (const ComboBoxRecord& combo : skin.comboBoxes) {
-        paths.Add(combo.bitmap);
-        paths.AddScrollBar(combo.scrollBitmaps);
-    }
-    return std::move(paths).Paths();
-}
 
 CSkinControlBuilder::CSkinControlBuilder(COLORREF transparentColour)
     : m_transparentColour(transparentColour) {}

@@ -21,9 +21,6 @@ public:
 
     explicit CSkinControlBuilder(COLORREF transparentColour);
 
-    // Every bitmap the controls of `skin` load, once each, in the order they load them.
-    static std::vector<std::string> Bitmaps(const SkinDescription& skin);
-
     CSkinButton* Button(QWidget* parent, const ButtonRecord& record) const;
     CSkinSlider* Slider(QWidget* parent, const SliderRecord& record) const;
     CSkinOption* Option(QWidget* parent, const LatchRecord& record) const;

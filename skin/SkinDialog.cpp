@@ -15,7 +15,6 @@
 #include "platform/QtConvert.h"
 #include "platform/QtPrompts.h"
 #include "platform/SkinImageCache.h"
-#include "platform/SkinImagePrefetch.h"
 #include "skin/FocusRing.h"
 #include "skin/LabelNames.h"
 #include "skin/SkinControlBuilder.h"
@@ -72,18 +71,13 @@ std::string CSkinDialog::SkinFolder(const std::string& path) const {
 
 void CSkinDialog::LoadSkin() {
     const CSkinImageCache decodeOnce;
-    const SkinDescription skin = TakeDescription().ReadAll(transparentColour);
-    // A worker decodes the controls' bitmaps and then the background while this thread
-    // builds the notifier and the controls.
-    std::vector<std::string> bitmaps = CSkinControlBuilder::Bitmaps(skin);
-    bitmaps.push_back(skin.background);
-    const CSkinImagePrefetch decodeAhead(std::move(bitmaps));
     PrepareNotifier();
     FreeSkin();
-    transparentColour = skin.transparentColour;
-    CreateControls(skin);
+    const SkinDescription skin = TakeDescription().ReadAll(transparentColour);
     backgroundBitmap = CSkinImage::FromFile(skin.background).Image();
+    transparentColour = skin.transparentColour;
     BuildWindowRegion(windowRegion, backgroundBitmap, transparentColour);
+    CreateControls(skin);
     ShowTimeDisplay();
     CLabelNames::Apply(edits, comboBoxes, listBoxes, labels);
     CopyBackground();

@@ -3,9 +3,7 @@
 #include "platform/PrivateFolder.h"
 #include "platform/Prompts.h"
 #include "platform/SkinImageCache.h"
-#include "platform/SkinImagePrefetch.h"
 #include "skin/PackageExtractor.h"
-#include "skin/SkinControlBuilder.h"
 #include "skin/SkinDescriptionReader.h"
 #include "skin/SkinDialog.h"
 #include "skin/SkinUsability.h"
@@ -63,8 +61,6 @@ bool CSkinDialog::InstallPackage(const std::string& package, QString& problem) {
         }
         const std::string ini = folder.Path() + "Skin.ini";
         const SkinDescriptionReader description(ini);
-        // The controls' bitmaps are decoded while the background is checked.
-        const CSkinImagePrefetch decodeAhead(CSkinControlBuilder::Bitmaps(description.ReadAll()));
         if (const std::optional<QString> unusable = CSkinUsability::Problem(description)) {
             problem = extracted ? *unusable : QStringLiteral("its package could not be read");
             return false;

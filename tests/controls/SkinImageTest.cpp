@@ -1,7 +1,6 @@
 #include "platform/SkinImage.h"
 
 #include "platform/SkinImageCache.h"
-#include "platform/SkinImagePrefetch.h"
 #include "tests/controls/TestImages.h"
 #include "tests/support/TempDir.h"
 
@@ -36,15 +35,6 @@ TEST_F(SkinImageTest, GivesAnEmptyImageForWhatIsNotAReadableBmp) {
     EXPECT_TRUE(CSkinImage::FromFile(png.toStdString()).IsNull());
 
     EXPECT_TRUE(CSkinImage::FromFile(dir.write("text.bmp", "BM not really").string()).IsNull());
-}
-
-TEST_F(SkinImageTest, BitmapsDecodedAheadAreTheOnesDecodedOnDemand) {
-    const std::string good = WriteBmp(Path("good.bmp"), SolidImage({5, 3}, Qt::green));
-    const std::string bad = dir.write("bad.bmp", "BM not really").string();
-    const CSkinImagePrefetch ahead({good, bad, Path("missing.bmp")});
-    EXPECT_EQ(CSkinImage::FromFile(good).Image(), SolidImage({5, 3}, Qt::green));
-    EXPECT_TRUE(CSkinImage::FromFile(bad).IsNull());
-    EXPECT_TRUE(CSkinImage::FromFile(Path("missing.bmp")).IsNull());
 }
 
 TEST_F(SkinImageTest, RejectsATruncatedBmp) {

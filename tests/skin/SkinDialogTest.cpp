@@ -9,7 +9,6 @@
 #include "controls/SkinSlider.h"
 #include "notifier/NotifierDialog.h"
 #include "platform/QtConvert.h"
-#include "skin/SkinControlBuilder.h"
 #include "skin/SkinDescriptionReader.h"
 #include "skin/SkinUsability.h"
 #include "tests/skin/SkinTestSupport.h"
@@ -187,34 +186,6 @@ TEST_F(SkinDialogTest, ABackgroundWithoutTheTransparentColourShapesNothingAway) 
     EXPECT_TRUE((dialog.mask() ^ QRegion(0, 0, 300, 200)).isEmpty());
     QRegion region;
     EXPECT_FALSE(dialog.BuildWindowRegion(region, QImage(dialog.BackgroundDC()), Rgb(255, 0, 255)));
-}
-
-template <typename Record> Record WithBitmap(const std::string& path) {
-    Record record;
-    record.bitmap = path;
-    return record;
-}
-
-TEST(SkinControlBuilderTest, ListsEveryBitmapOnceInTheOrderTheControlsLoadThem) {
-    SkinDescription skin;
-    skin.background = "back.bmp";
-    skin.taskbarButtons = {WithBitmap<ButtonRecord>("task.bmp")};
-    skin.icon = WithBitmap<IconRecord>("icon.bmp");
-    skin.buttons = {WithBitmap<ButtonRecord>("b.bmp"), WithBitmap<ButtonRecord>("task.bmp"),
-                    WithBitmap<ButtonRecord>("")};
-    skin.sliders.resize(1);
-    skin.sliders[0].channelBitmap = "channel.bmp";
-    skin.sliders[0].thumbBitmap = "thumb.bmp";
-    skin.options = {WithBitmap<LatchRecord>("option.bmp")};
-    skin.checks = {WithBitmap<LatchRecord>("check.bmp")};
-    skin.listBoxes.resize(1);
-    skin.listBoxes[0].scrollBitmaps = {"up.bmp", "b.bmp"};
-    skin.comboBoxes = {WithBitmap<ComboBoxRecord>("combo.bmp")};
-    skin.comboBoxes[0].scrollBitmaps = {"up.bmp", "down.bmp"};
-    EXPECT_EQ(
-        CSkinControlBuilder::Bitmaps(skin),
-        (std::vector<std::string>{"task.bmp", "icon.bmp", "b.bmp", "channel.bmp", "thumb.bmp",
-                                  "option.bmp", "check.bmp", "up.bmp", "combo.bmp", "down.bmp"}));
 }
 
 // The check reads the description once; what the disk says afterwards is not read again.
