@@ -1,5 +1,7 @@
 #include "viewer/PageStrip.h"
 
+#include "viewer/AccessiblePageStrip.h"
+
 #include <QApplication>
 #include <QFile>
 #include <QKeyEvent>
@@ -19,6 +21,8 @@ constexpr int kWheelNotch = 120;
 } // namespace
 
 PageStrip::PageStrip(QWidget* parent) : QWidget(parent), m_bar(new QScrollBar(this)) {
+    // Before the name is set: that may already make and keep this widget's interface.
+    CAccessiblePageStrip::Install();
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     setAcceptDrops(true);

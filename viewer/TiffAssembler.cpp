@@ -7,6 +7,8 @@
 #include "viewer/TiffValidator.h"
 
 #include <algorithm>
+#include <set>
+#include <utility>
 
 namespace {
 
@@ -18,18 +20,30 @@ constexpr std::uint64_t kClassicLimit = 0xFFFFFFFFull - (64ull << 20);
 TiffAssembler::TiffAssembler(const std::vector<std::string>& inputs, TiffWriteHook hook,
                              TiffProgress progress, std::string cancelled)
     : m_hook(std::move(hook)), m_progress(std::move(progress)), m_cancelled(std::move(cancelled)) {
-    // libtiff reads the inputs while our own walk does, each on its own core.
-    m_libtiffCheck = std::async(std::launch::async, [this, inputs] {
-        std::vector<std::size_t> counts;
-        for (const std::string& path : inputs) {
-            counts.push_back(TiffValidator::ReadWithLibtiff(path, m_libtiffWarnings));
-        }
-        return counts;
-    });
     for (const std::string& path : inputs) {
         m_files.push_back(std::make_unique<TiffSourceFile>(path));
-        m_pages.push_back(TiffValidator::WalkPages(*m_files.back()));
+        // Each page's layout is checked as it is copied; pages left out need none.
+        m_pages.push_back(TiffValidator::WalkChain(*m_files.back()));
     }
+}
+
+void TiffAssembler::CheckInBackground(const std::vector<TiffPagePick>& picks) {
+    std::vector<std::set<std::uint64_t>> used(m_files.size());
+    for (const TiffPagePick& pick : picks) {
+        used[pick.input].insert(m_pages[pick.input][pick.page]);
+    }
+    std::vector<std::pair<std::string, std::vector<std::uint64_t>>> work;
+    for (std::size_t i = 0; i < m_files.size(); ++i) {
+        if (!used[i].empty()) {
+            work.emplace_back(m_files[i]->Path(),
+                              std::vector<std::uint64_t>(used[i].begin(), used[i].end()));
+        }
+    }
+    m_libtiffCheck = std::async(std::launch::async, [this, work = std::move(work)] {
+        for (const auto& [path, offsets] : work) {
+            TiffValidator::ReadPagesWithLibtiff(path, offsets, m_libtiffWarnings);
+        }
+    });
 }
 
 TiffAssembler::~TiffAssembler() {
@@ -42,10 +56,7 @@ void TiffAssembler::CheckInputs() {
     if (m_checked) {
         return;
     }
-    const std::vector<std::size_t> counts = m_libtiffCheck.get();
-    for (std::size_t i = 0; i < counts.size(); ++i) {
-        TiffValidator::CheckPageCount(counts[i], m_pages[i].size());
-    }
+    m_libtiffCheck.get();
     m_checked = true;
     m_warnings.insert(m_warnings.begin(), m_libtiffWarnings.begin(), m_libtiffWarnings.end());
 }
@@ -71,6 +82,9 @@ void TiffAssembler::Write(const std::vector<TiffPagePick>& picks, SafeFileReplac
     if (picks.size() > kMaxResultPages) {
         throw TiffError("The result would have more than " + std::to_string(kMaxResultPages) +
                         " pages");
+    }
+    if (!m_checked && !m_libtiffCheck.valid()) {
+        CheckInBackground(picks);
     }
     const bool bigEndian = m_files.front()->IsBigEndian();
     bool big = StartsBig(picks);

@@ -21,10 +21,11 @@ struct TiffPagePick {
 };
 
 // Builds new TIFF files from pages of other files, every page copied as stored (see
-// TiffPageCopier) unless it is turned. The inputs are walked when the assembler is made and
-// read by libtiff on a second core at the same time; nothing is committed before libtiff has read
-// every input without an error. The new file keeps the byte order of the first input and
-// becomes a BigTIFF when an input is one or when it would pass 4 GiB.
+// TiffPageCopier) unless it is turned. The inputs' chains of pages are walked when the
+// assembler is made; the pages used are read by libtiff on a second core while they are
+// written, and nothing is committed before libtiff has read each of them without an error.
+// The new file keeps the byte order of the first input and becomes a BigTIFF when an input is
+// one or when it would pass 4 GiB.
 class TiffAssembler {
 public:
     static constexpr std::size_t kMaxResultPages = 32767;
@@ -46,6 +47,10 @@ public:
 
     // Writes the picked pages into the new file of `replacer`, throwing TiffError on failure.
     void Write(const std::vector<TiffPagePick>& picks, SafeFileReplacer& replacer);
+    // Has libtiff read the directories of the picked pages on a second core while they are
+    // written. The first Write does it for its own picks; a caller that writes several files
+    // from one assembler names all their pages here first.
+    void CheckInBackground(const std::vector<TiffPagePick>& picks);
     // Waits for libtiff's reading of the inputs; throws TiffError if it failed.
     void CheckInputs();
     std::vector<std::string>& Warnings() { return m_warnings; }
@@ -65,5 +70,5 @@ private:
     std::vector<std::string> m_libtiffWarnings;
     bool m_checked = false;
     // Last, so that it is waited for before anything it uses goes away.
-    std::future<std::vector<std::size_t>> m_libtiffCheck;
+    std::future<void> m_libtiffCheck;
 };

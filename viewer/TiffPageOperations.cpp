@@ -238,6 +238,7 @@ TiffStatus TiffPageOperations::Split(const std::string& source, const std::strin
                 throw TiffError(names.back() + " already exists; nothing was written");
             }
         }
+        assembler.CheckInBackground(Remaining(count, {}));
         assembler.SetWorkTotal(count);
         std::vector<std::string> written;
         try {

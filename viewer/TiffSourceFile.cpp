@@ -172,6 +172,20 @@ TiffIfd TiffSourceFile::ReadIfd(std::uint64_t offset) const {
     return ifd;
 }
 
+std::uint64_t TiffSourceFile::NextIfd(std::uint64_t offset) const {
+    const unsigned countSize = m_bigTiff ? 8 : 2;
+    const unsigned entrySize = m_bigTiff ? 20 : 12;
+    const unsigned nextSize = m_bigTiff ? 8 : 4;
+    std::uint8_t bytes[8];
+    Read(offset, bytes, countSize);
+    const std::uint64_t count = Decode(bytes, countSize);
+    if (count == 0 || count > kMaxEntries) {
+        throw TiffError("A directory has an impossible entry count in " + m_path);
+    }
+    Read(offset + countSize + count * entrySize, bytes, nextSize);
+    return Decode(bytes, nextSize);
+}
+
 std::vector<std::uint64_t>
 TiffSourceFile::PageOffsets(const std::function<void(const TiffIfd&)>& visit) const {
     std::vector<std::uint64_t> pages;
@@ -184,10 +198,12 @@ TiffSourceFile::PageOffsets(const std::function<void(const TiffIfd&)>& visit) co
             throw TiffError("Too many pages in " + m_path);
         }
         pages.push_back(offset);
-        const TiffIfd ifd = ReadIfd(offset);
-        if (visit) {
-            visit(ifd);
+        if (!visit) {
+            offset = NextIfd(offset);
+            continue;
         }
+        const TiffIfd ifd = ReadIfd(offset);
+        visit(ifd);
         offset = ifd.next;
     }
     return pages;

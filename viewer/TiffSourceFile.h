@@ -24,8 +24,11 @@ public:
     int Descriptor() const { return m_fd; }
 
     TiffIfd ReadIfd(std::uint64_t offset) const;
+    // The offset of the directory after the one at `offset`, its entries left unread.
+    std::uint64_t NextIfd(std::uint64_t offset) const;
     // The offsets of the main chain's directories, in file order; a loop throws. Each
-    // directory read on the way is handed to `visit`, so callers need not read it again.
+    // directory read on the way is handed to `visit`, so callers need not read it again;
+    // without one, only each directory's count and link are read.
     std::vector<std::uint64_t>
     PageOffsets(const std::function<void(const TiffIfd&)>& visit = {}) const;
     // Value `index` of an integer-typed entry (BYTE, SHORT, LONG, LONG8, IFD, IFD8).

@@ -120,6 +120,28 @@ void CheckPage(TIFF* tif, const TiffMessageLog& log, const std::string& path) {
     }
 }
 
+// Opens `path` with libtiff, runs `read` on it and keeps libtiff's warnings if it succeeds.
+template <typename Read>
+void WithLibtiff(const std::string& path, std::vector<std::string>& warnings, const Read& read) {
+    TiffMessageLog log;
+    BlockReader reader(path);
+    if (!reader.IsOpen()) {
+        throw TiffError("Cannot open " + path + ": " + std::strerror(errno));
+    }
+    TIFF* tif = reader.Open(path, log);
+    if (!tif) {
+        throw TiffError("Not a TIFF file: " + log.FirstError(path));
+    }
+    try {
+        read(tif, log);
+    } catch (...) {
+        TIFFClose(tif);
+        throw;
+    }
+    TIFFClose(tif);
+    warnings.insert(warnings.end(), log.Warnings().begin(), log.Warnings().end());
+}
+
 } // namespace
 
 int TiffValidator::CountPages(const std::string& path, std::vector<std::string>& warnings) {
@@ -134,30 +156,14 @@ std::vector<std::uint64_t> TiffValidator::WalkPages(const TiffSourceFile& file) 
     return file.PageOffsets([&file](const TiffIfd& ifd) { TiffPageGeometry::Check(file, ifd); });
 }
 
+std::vector<std::uint64_t> TiffValidator::WalkChain(const TiffSourceFile& file) {
+    return file.PageOffsets();
+}
+
 void TiffValidator::CheckWithLibtiff(const std::string& path, std::size_t pages,
                                      std::vector<std::string>& warnings) {
-    CheckPageCount(ReadWithLibtiff(path, warnings), pages);
-}
-
-void TiffValidator::CheckPageCount(std::size_t readByLibtiff, std::size_t walked) {
-    if (readByLibtiff != walked) {
-        throw TiffError("Damaged TIFF file: the chain of pages is broken");
-    }
-}
-
-std::size_t TiffValidator::ReadWithLibtiff(const std::string& path,
-                                           std::vector<std::string>& warnings) {
-    TiffMessageLog log;
-    BlockReader reader(path);
-    if (!reader.IsOpen()) {
-        throw TiffError("Cannot open " + path + ": " + std::strerror(errno));
-    }
-    TIFF* tif = reader.Open(path, log);
-    if (!tif) {
-        throw TiffError("Not a TIFF file: " + log.FirstError(path));
-    }
-    std::size_t read = 0;
-    try {
+    WithLibtiff(path, warnings, [&](TIFF* tif, const TiffMessageLog& log) {
+        std::size_t read = 0;
         do {
             CheckPage(tif, log, path);
             ++read;
@@ -165,11 +171,21 @@ std::size_t TiffValidator::ReadWithLibtiff(const std::string& path,
         if (log.HasErrors()) {
             throw TiffError(Damaged(log));
         }
-    } catch (...) {
-        TIFFClose(tif);
-        throw;
-    }
-    TIFFClose(tif);
-    warnings.insert(warnings.end(), log.Warnings().begin(), log.Warnings().end());
-    return read;
+        if (read != pages) {
+            throw TiffError("Damaged TIFF file: the chain of pages is broken");
+        }
+    });
+}
+
+void TiffValidator::ReadPagesWithLibtiff(const std::string& path,
+                                         const std::vector<std::uint64_t>& offsets,
+                                         std::vector<std::string>& warnings) {
+    WithLibtiff(path, warnings, [&](TIFF* tif, const TiffMessageLog& log) {
+        for (const std::uint64_t offset : offsets) {
+            if (!TIFFSetSubDirectory(tif, offset)) {
+                throw TiffError(Damaged(log));
+            }
+            CheckPage(tif, log, path);
+        }
+    });
 }

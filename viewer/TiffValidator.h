@@ -16,13 +16,15 @@ public:
     static int CountPages(const std::string& path, std::vector<std::string>& warnings);
     // The offsets of the pages' directories, found by our own walk alone.
     static std::vector<std::uint64_t> WalkPages(const TiffSourceFile& file);
+    // The same offsets with only the chain checked, for callers that check each page they use.
+    static std::vector<std::uint64_t> WalkChain(const TiffSourceFile& file);
     // Has libtiff read every directory of `path`; throws TiffError unless it reads exactly
     // `pages` of them without an error.
     static void CheckWithLibtiff(const std::string& path, std::size_t pages,
                                  std::vector<std::string>& warnings);
-    // Has libtiff read every directory of `path`; throws TiffError on its first error and
-    // returns how many it read.
-    static std::size_t ReadWithLibtiff(const std::string& path, std::vector<std::string>& warnings);
-    // Throws TiffError when libtiff and our own walk found different numbers of pages.
-    static void CheckPageCount(std::size_t readByLibtiff, std::size_t walked);
+    // Has libtiff read the directories at `offsets` of `path`; throws TiffError on its first
+    // error.
+    static void ReadPagesWithLibtiff(const std::string& path,
+                                     const std::vector<std::uint64_t>& offsets,
+                                     std::vector<std::string>& warnings);
 };

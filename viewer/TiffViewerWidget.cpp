@@ -1,6 +1,5 @@
 #include "viewer/TiffViewerWidget.h"
 
-#include "viewer/AccessiblePageStrip.h"
 #include "viewer/AccessiblePageView.h"
 #include "viewer/BusyWork.h"
 #include "viewer/TiffDocument.h"
@@ -51,7 +50,6 @@ TiffViewerWidget::TiffViewerWidget(QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     CAccessiblePageView::Install();
-    CAccessiblePageStrip::Install();
     connect(m_strip, &PageStrip::PageChosen, this, &TiffViewerWidget::ShowPage);
     connect(m_strip, &PageStrip::CommandRequested, this, &TiffViewerWidget::RunCommand);
     connect(m_strip, &PageStrip::MoveRequested, this, &TiffViewerWidget::MoveSelection);

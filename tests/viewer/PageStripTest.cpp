@@ -125,7 +125,10 @@ TEST_F(PageStripTest, VisibleThumbnailsComeFromTheWorkerAndAPageClickedIsShown) 
     PageStrip& strip = *viewer.Strip();
     const auto [first, last] = strip.VisiblePages();
     ASSERT_EQ(first, 1);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return strip.Thumbnails().Find(last) != nullptr; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        return strip.Thumbnails().Find(first) != nullptr &&
+               strip.Thumbnails().Find(last) != nullptr;
+    }));
     EXPECT_LE(strip.Thumbnails().Find(1)->width(), strip.CellRect(1).width());
     Select(2);
     EXPECT_EQ(viewer.CurrentPage(), 2);
