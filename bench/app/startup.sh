@@ -5,7 +5,7 @@
 set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 rounds="${1:-10}"
-build="${2:-$root/build/release}"
+build="$(cd "${2:-$root/build/release}" && pwd)" # absolute: the programs start in another folder
 source "$root/scripts/xvfb.sh"
 start_xvfb
 run="$(mktemp -d)"
