@@ -23,7 +23,8 @@ struct TiffPagePick {
 // Builds new TIFF files from pages of other files, every page copied as stored (see
 // TiffPageCopier) unless it is turned. The inputs' chains of pages are walked when the
 // assembler is made; the pages used are read by libtiff on a second core while they are
-// written, and nothing is committed before libtiff has read each of them without an error.
+// written, and nothing is committed before libtiff has read each of them without an error,
+// unless the file is only rewritten in place (see KeepOwnPages).
 // The new file keeps the byte order of the first input and becomes a BigTIFF when an input is
 // one or when it would pass 4 GiB.
 class TiffAssembler {
@@ -51,6 +52,11 @@ public:
     // written. The first Write does it for its own picks; a caller that writes several files
     // from one assembler names all their pages here first.
     void CheckInBackground(const std::vector<TiffPagePick>& picks);
+    // For a file rewritten from its own pages: they are copied as they are stored, so a page
+    // libtiff dislikes must not block an edit that leaves it as it was. Only the chain walk
+    // and each copied page's layout check apply; a page that is turned is still decoded by
+    // libtiff.
+    void KeepOwnPages() { m_checked = true; }
     // Waits for libtiff's reading of the inputs; throws TiffError if it failed.
     void CheckInputs();
     std::vector<std::string>& Warnings() { return m_warnings; }

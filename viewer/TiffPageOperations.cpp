@@ -34,11 +34,16 @@ TiffStatus Guarded(const std::function<void(std::vector<std::string>&)>& work) {
     return status;
 }
 
+enum class Origin { OtherFiles, OwnPages };
+
 // Builds `output` from `inputs` as `plan` picks, and puts it in place.
 void Assemble(const std::vector<std::string>& inputs, const std::string& output, const Plan& plan,
               const TiffWriteHook& hook, const TiffProgress& progress,
-              std::vector<std::string>& warnings) {
+              std::vector<std::string>& warnings, Origin origin = Origin::OtherFiles) {
     TiffAssembler assembler(inputs, hook, progress, TiffPageOperations::kCancelled);
+    if (origin == Origin::OwnPages) {
+        assembler.KeepOwnPages();
+    }
     const Picks picks = plan(assembler);
     assembler.SetWorkTotal(picks.size());
     SafeFileReplacer replacer(output);
@@ -52,7 +57,7 @@ void Assemble(const std::vector<std::string>& inputs, const std::string& output,
 void Rewrite(const std::string& target, const Plan& plan, const TiffWriteHook& hook,
              const TiffProgress& progress, std::vector<std::string>& warnings) {
     const std::string path = SafeFileReplacer::ResolveTarget(target);
-    Assemble({path}, path, plan, hook, progress, warnings);
+    Assemble({path}, path, plan, hook, progress, warnings, Origin::OwnPages);
 }
 
 std::set<std::size_t> Named(const TiffPageRanges& pages, std::size_t count) {

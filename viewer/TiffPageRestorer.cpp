@@ -51,8 +51,9 @@ const std::set<std::uint16_t>& TiffPageRestorer::Replaced(Kind kind) {
 TiffOutputEntries TiffPageRestorer::Restore(const std::string& path, std::uint64_t ifdOffset,
                                             Kind kind) {
     TiffMessageLog log;
-    // "c": strips as stored, so the new strips keep the old layout.
-    TiffHandle tif(TIFFOpenExt(path.c_str(), "rmc", log.Options()));
+    // "c": strips as stored, so the new strips keep the old layout. "h": only this page's
+    // directory is read.
+    TiffHandle tif(TIFFOpenExt(path.c_str(), "rmch", log.Options()));
     if (!tif || !TIFFSetSubDirectory(tif.get(), ifdOffset)) {
         throw TiffError("Cannot decode a page to store it again: " +
                         log.FirstError("unreadable directory"));

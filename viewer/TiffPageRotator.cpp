@@ -331,7 +331,9 @@ const std::set<std::uint16_t>& TiffPageRotator::Replaced() {
 TiffOutputEntries TiffPageRotator::Rotate(const std::string& path, std::uint64_t ifdOffset,
                                           int quarterTurns, std::size_t pageNumber) {
     TiffMessageLog log;
-    TiffHandle source(OpenTiffForReading(path, log));
+    // "h": the header only; the page is read at its offset, so no other page's directory can
+    // fail its turn. "m": no memory mapping.
+    TiffHandle source(TIFFOpenExt(path.c_str(), "rmh", log.Options()));
     if (!source || !TIFFSetSubDirectory(source.get(), ifdOffset)) {
         Refuse(pageNumber, log.FirstError("its directory cannot be read"));
     }

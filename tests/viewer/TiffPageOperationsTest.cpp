@@ -199,4 +199,28 @@ TEST_F(PageOperationsTest, ProgressCountsEveryPageAndCancelChangesNothing) {
     EXPECT_TRUE(ReadBytes(mixed) == before);
 }
 
+// A page libtiff refuses (RowsPerStrip 0) does not block editing the file it is in and stays
+// as it was; a file made for someone else still has its pages read by libtiff.
+TEST(PageOperationsOwnPagesTest, InPlaceEditsKeepAPageLibtiffRefuses) {
+    TempDir dir;
+    const fs::path file = dir.path() / "quirk.tif";
+    WriteTiff(file, {TestPage{}, TestPage{.rowsPerStrip = 12, .seed = 1}, TestPage{.seed = 2}});
+    const std::string twelveRows("\x16\x01\x03\x00\x01\x00\x00\x00\x0c\x00\x00\x00", 12);
+    const std::string zeroRows("\x16\x01\x03\x00\x01\x00\x00\x00\x00\x00\x00\x00", 12);
+    std::string bytes = ReadBytes(file);
+    const std::size_t entry = bytes.find(twelveRows);
+    ASSERT_NE(entry, std::string::npos);
+    bytes.replace(entry, zeroRows.size(), zeroRows);
+    WriteBytes(file, bytes);
+
+    EXPECT_TRUE(TiffDocument::DeletePages(file, TiffPageRanges::Parse("3")).ok);
+    EXPECT_TRUE(TiffDocument::MovePages(file, TiffPageRanges::Parse("2"), 1).ok);
+    EXPECT_TRUE(TiffDocument::RotatePages(file, TiffPageRanges::Parse("2"), 180).ok);
+    EXPECT_NE(ReadBytes(file).find(zeroRows), std::string::npos);
+    const TiffStatus extracted =
+        TiffDocument::ExtractPages(file, TiffPageRanges::Parse("1"), dir.path() / "out.tif");
+    EXPECT_FALSE(extracted.ok);
+    EXPECT_NE(extracted.message.find("RowsPerStrip"), std::string::npos) << extracted.message;
+}
+
 } // namespace
