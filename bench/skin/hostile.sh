@@ -66,6 +66,9 @@ run_tipin() {
     for w in "${others[@]}"; do
       boxes[$w]=1
       xdotool key --window "$w" Return 2>/dev/null || true
+      # A box that closes on the press leaves xdotool without its window for the release; the
+      # server would then repeat the held key into the next run's first box.
+      xdotool keyup Return 2>/dev/null || true
     done
     sleep 0.05
   done
