@@ -150,18 +150,22 @@ TiffEntry TiffSourceFile::ParseEntry(const std::uint8_t* raw) const {
     return entry;
 }
 
-TiffIfd TiffSourceFile::ReadIfd(std::uint64_t offset) const {
-    const unsigned countSize = m_bigTiff ? 8 : 2;
-    const unsigned entrySize = m_bigTiff ? 20 : 12;
-    const unsigned nextSize = m_bigTiff ? 8 : 4;
-    std::uint8_t countBytes[8];
-    Read(offset, countBytes, countSize);
-    const std::uint64_t count = Decode(countBytes, countSize);
+std::uint64_t TiffSourceFile::EntryCount(std::uint64_t offset) const {
+    std::uint8_t bytes[8];
+    Read(offset, bytes, CountSize());
+    const std::uint64_t count = Decode(bytes, CountSize());
     if (count == 0 || count > kMaxEntries) {
         throw TiffError("A directory has an impossible entry count in " + m_path);
     }
+    return count;
+}
+
+TiffIfd TiffSourceFile::ReadIfd(std::uint64_t offset) const {
+    const unsigned entrySize = EntrySize();
+    const unsigned nextSize = NextSize();
+    const std::uint64_t count = EntryCount(offset);
     std::vector<std::uint8_t> raw(count * entrySize + nextSize);
-    Read(offset + countSize, raw.data(), raw.size());
+    Read(offset + CountSize(), raw.data(), raw.size());
     TiffIfd ifd;
     ifd.offset = offset;
     ifd.entries.reserve(count);
@@ -173,17 +177,10 @@ TiffIfd TiffSourceFile::ReadIfd(std::uint64_t offset) const {
 }
 
 std::uint64_t TiffSourceFile::NextIfd(std::uint64_t offset) const {
-    const unsigned countSize = m_bigTiff ? 8 : 2;
-    const unsigned entrySize = m_bigTiff ? 20 : 12;
-    const unsigned nextSize = m_bigTiff ? 8 : 4;
+    const std::uint64_t count = EntryCount(offset);
     std::uint8_t bytes[8];
-    Read(offset, bytes, countSize);
-    const std::uint64_t count = Decode(bytes, countSize);
-    if (count == 0 || count > kMaxEntries) {
-        throw TiffError("A directory has an impossible entry count in " + m_path);
-    }
-    Read(offset + countSize + count * entrySize, bytes, nextSize);
-    return Decode(bytes, nextSize);
+    Read(offset + CountSize() + count * EntrySize(), bytes, NextSize());
+    return Decode(bytes, NextSize());
 }
 
 std::vector<std::uint64_t>

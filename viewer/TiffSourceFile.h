@@ -41,6 +41,11 @@ private:
     void ReadHeader();
     std::uint64_t Decode(const std::uint8_t* bytes, unsigned size) const;
     TiffEntry ParseEntry(const std::uint8_t* raw) const;
+    // A directory's entry count, refused when it is 0 or implausibly large.
+    std::uint64_t EntryCount(std::uint64_t offset) const;
+    unsigned CountSize() const { return m_bigTiff ? 8 : 2; }
+    unsigned EntrySize() const { return m_bigTiff ? 20 : 12; }
+    unsigned NextSize() const { return m_bigTiff ? 8 : 4; }
 
     std::string m_path;
     int m_fd = -1;
