@@ -1,6 +1,7 @@
 // The next page shown after Page Down (the reader pausing on each page) on A4 pages scanned at 300
 // dpi (2480 x 3508, G4), fitted into the viewer's place in the start-up skin, beside rendering such
 // a page alone.
+#include "bench/viewer/A4Scan.h"
 #include "viewer/TiffDocument.h"
 #include "viewer/TiffViewerWidget.h"
 
@@ -16,8 +17,8 @@
 
 namespace {
 
-constexpr int kWidth = 2480;
-constexpr int kHeight = 3508;
+using a4scan::kHeight;
+using a4scan::kWidth;
 const QSize kViewer(639, 697);
 
 // Two pages of text-like black and white lines, G4 compressed.
@@ -27,15 +28,7 @@ std::string WriteScan() {
     TIFF* tif = TIFFOpen(path.c_str(), "w");
     std::vector<unsigned char> row(kWidth / 8);
     for (int page = 0; page < 3; ++page) {
-        TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, kWidth);
-        TIFFSetField(tif, TIFFTAG_IMAGELENGTH, kHeight);
-        TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, 1);
-        TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, 1);
-        TIFFSetField(tif, TIFFTAG_COMPRESSION, COMPRESSION_CCITTFAX4);
-        TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_MINISWHITE);
-        TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, kHeight);
-        TIFFSetField(tif, TIFFTAG_XRESOLUTION, 300.0);
-        TIFFSetField(tif, TIFFTAG_YRESOLUTION, 300.0);
+        a4scan::SetTags(tif);
         TIFFSetField(tif, TIFFTAG_SUBFILETYPE, FILETYPE_PAGE);
         for (int y = 0; y < kHeight; ++y) {
             for (std::size_t x = 0; x < row.size(); ++x) {

@@ -1,6 +1,7 @@
 // The page strip on 1000 A4 pages scanned at 300 dpi (G4): deleting one page until the strip
 // shows the result, and the first 30 page pictures in sight. Peak memory is reported as the
 // counter peak_MiB.
+#include "bench/viewer/A4Scan.h"
 #include "viewer/PageStrip.h"
 #include "viewer/TiffPageOperations.h"
 #include "viewer/TiffViewerWidget.h"
@@ -21,8 +22,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kWidth = 2480;
-constexpr int kHeight = 3508;
+using a4scan::kHeight;
+using a4scan::kWidth;
 constexpr int kPages = 1000;
 constexpr int kFirstPictures = 30;
 
@@ -34,15 +35,7 @@ fs::path Temp(const char* name) {
 // One page of text-like lines, then the file of kPages copies of it.
 void WritePage(const fs::path& path) {
     TIFF* tif = TIFFOpen(path.c_str(), "w");
-    TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, kWidth);
-    TIFFSetField(tif, TIFFTAG_IMAGELENGTH, kHeight);
-    TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, 1);
-    TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, 1);
-    TIFFSetField(tif, TIFFTAG_COMPRESSION, COMPRESSION_CCITTFAX4);
-    TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_MINISWHITE);
-    TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, kHeight);
-    TIFFSetField(tif, TIFFTAG_XRESOLUTION, 300.0);
-    TIFFSetField(tif, TIFFTAG_YRESOLUTION, 300.0);
+    a4scan::SetTags(tif);
     // Lines of word-sized blocks, 60 rows apart, within margins of 200 pixels.
     std::vector<unsigned char> row(kWidth / 8);
     for (int y = 0; y < kHeight; ++y) {
