@@ -1,7 +1,6 @@
 #include "controls/ComboEdit.h"
 
 CComboEdit::CComboEdit(QWidget* parent) : CSkinEdit(parent) {
-    SetBkColour(0);
-    SetTextColour(0);
+    SetColours(0, 0);
     SetFrameColour(0);
 }

@@ -30,6 +30,11 @@ void CSkinEdit::SetTextColour(COLORREF colour) {
     ApplyColours();
 }
 
+void CSkinEdit::SetColours(COLORREF background, COLORREF text) {
+    m_textColour = text;
+    SetBkColour(background);
+}
+
 void CSkinEdit::SetFrameColour(COLORREF colour) {
     m_frameColour = colour;
     if (m_frame) {

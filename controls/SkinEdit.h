@@ -25,6 +25,8 @@ public:
 
     void SetBkColour(COLORREF colour);
     void SetTextColour(COLORREF colour);
+    // Both at once, with one palette change.
+    void SetColours(COLORREF background, COLORREF text);
     void SetFrameColour(COLORREF colour);
     // Tenths of a point.
     void SetFontSize(int size);

@@ -63,6 +63,14 @@ void CSkinListBox::SetSelectedTextColour(COLORREF colour) {
     ApplyColours();
 }
 
+void CSkinListBox::SetColours(COLORREF background, COLORREF text, COLORREF selectedBackground,
+                              COLORREF selectedText) {
+    m_textColour = text;
+    m_selectedBkColour = selectedBackground;
+    m_selectedTextColour = selectedText;
+    SetBkColour(background);
+}
+
 // Selected rows keep the skin's colours whether or not the list has the focus.
 void CSkinListBox::ApplyColours() {
     QPalette colours = palette();

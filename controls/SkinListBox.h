@@ -31,6 +31,9 @@ public:
     void SetTextColour(COLORREF colour);
     void SetSelectedBkColour(COLORREF colour);
     void SetSelectedTextColour(COLORREF colour);
+    // All four at once, with one palette change.
+    void SetColours(COLORREF background, COLORREF text, COLORREF selectedBackground,
+                    COLORREF selectedText);
     // Track, up, active up, down, active down, thumb, active thumb. Narrows the list by the
     // bar's width and puts the bar right of it.
     void SetScrollBarImages(const std::array<std::string, 7>& files);

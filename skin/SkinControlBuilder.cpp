@@ -24,15 +24,8 @@ template <typename Control> Control* Place(Control* control, const Rect& rect) {
 }
 
 void SetListColours(CSkinListBox& list, const ListColours& colours) {
-    list.SetBkColour(colours.normalBackground);
-    list.SetTextColour(colours.normalText);
-    list.SetSelectedBkColour(colours.selectedBackground);
-    list.SetSelectedTextColour(colours.selectedText);
-}
-
-void SetListFont(CSkinListBox& list) {
-    list.setFont(CListFont::Make(QStringLiteral("Arial"), CSkinControlBuilder::kListFontHeight,
-                                 CSkinControlBuilder::kListFontWidth));
+    list.SetColours(colours.normalBackground, colours.normalText, colours.selectedBackground,
+                    colours.selectedText);
 }
 
 void SetLabelText(CLabel& label, const LabelRecord& record) {
@@ -45,8 +38,16 @@ void SetLabelText(CLabel& label, const LabelRecord& record) {
 
 } // namespace
 
-CSkinControlBuilder::CSkinControlBuilder(COLORREF transparentColour)
-    : m_transparentColour(transparentColour) {}
+CSkinControlBuilder::CSkinControlBuilder(COLORREF transparentColour, const QFont& listFont)
+    : m_transparentColour(transparentColour), m_listFont(listFont) {}
+
+QFont CSkinControlBuilder::ListFont() {
+    return CListFont::Make(QStringLiteral("Arial"), kListFontHeight, kListFontWidth);
+}
+
+void CSkinControlBuilder::SetListFont(CSkinListBox& list) const {
+    list.setFont(m_listFont);
+}
 
 void CSkinControlBuilder::SetUpButton(CSkinButton& button, const std::string& bitmap,
                                       const Rect& rect, int index, const std::string& name,
@@ -120,8 +121,7 @@ CSkinEdit* CSkinControlBuilder::Edit(QWidget* parent, const EditRecord& record) 
     auto* edit = Place(new CSkinEdit(parent), record.rect);
     edit->index = record.index;
     edit->name = Text(record.name);
-    edit->SetBkColour(record.backgroundColour);
-    edit->SetTextColour(record.textColour);
+    edit->SetColours(record.backgroundColour, record.textColour);
     edit->SetFrameColour(record.borderColour);
     edit->setEnabled(record.enabled);
     return edit;
@@ -158,8 +158,7 @@ CSkinComboBox* CSkinControlBuilder::ComboBox(QWidget* parent, const ComboBoxReco
     auto* edit = Place(new CComboEdit(parent), combo->EditRect());
     combo->SetEditPart(edit);
     edit->name = QStringLiteral("COMBO_EDIT");
-    edit->SetBkColour(record.editBackground);
-    edit->SetTextColour(record.editText);
+    edit->SetColours(record.editBackground, record.editText);
     edit->SetFrameColour(record.editBorder);
     edit->setEnabled(true);
 

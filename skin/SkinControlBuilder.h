@@ -2,6 +2,8 @@
 
 #include "skin/SkinRecords.h"
 
+#include <QFont>
+
 class CLabel;
 class CSkinButton;
 class CSkinCheck;
@@ -19,7 +21,11 @@ public:
     static constexpr int kListFontHeight = 18;
     static constexpr int kListFontWidth = 10;
 
-    explicit CSkinControlBuilder(COLORREF transparentColour);
+    // Lists and the lists of combo boxes are given `listFont`, made by ListFont().
+    CSkinControlBuilder(COLORREF transparentColour, const QFont& listFont);
+
+    // Costly to make, the same for every skin: made once by the window.
+    static QFont ListFont();
 
     CSkinButton* Button(QWidget* parent, const ButtonRecord& record) const;
     CSkinSlider* Slider(QWidget* parent, const SliderRecord& record) const;
@@ -38,5 +44,8 @@ private:
                      const std::string& name, const std::string& tooltip, bool latchOnly) const;
     void SetUpLatch(CSkinButton& button, const LatchRecord& record) const;
 
+    void SetListFont(CSkinListBox& list) const;
+
     COLORREF m_transparentColour;
+    QFont m_listFont;
 };

@@ -123,8 +123,11 @@ void CSkinDialog::showEvent(QShowEvent* event) {
 }
 
 void CSkinDialog::CreateControls(const SkinDescription& skin) {
-    const CSkinControlBuilder make(transparentColour);
-    CreateTaskbarButtons(skin);
+    if (!m_listFont) {
+        m_listFont = CSkinControlBuilder::ListFont();
+    }
+    const CSkinControlBuilder make(transparentColour, *m_listFont);
+    CreateTaskbarButtons(skin, make);
     if (skin.icon) {
         iconBitmap = CSkinImage::FromFile(skin.icon->bitmap);
         iconRect = skin.icon->rect;
@@ -163,8 +166,8 @@ void CSkinDialog::CreateControls(const SkinDescription& skin) {
     }
 }
 
-void CSkinDialog::CreateTaskbarButtons(const SkinDescription& skin) {
-    const CSkinControlBuilder make(transparentColour);
+void CSkinDialog::CreateTaskbarButtons(const SkinDescription& skin,
+                                       const CSkinControlBuilder& make) {
     for (const ButtonRecord& record : skin.taskbarButtons) {
         m_taskbarButtons.emplace_back(make.Button(notifier, record));
     }

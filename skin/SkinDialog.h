@@ -9,6 +9,7 @@
 #include "zip/ZipReader.h"
 
 #include <QDialog>
+#include <QFont>
 #include <QImage>
 #include <QPoint>
 #include <QPointer>
@@ -25,6 +26,7 @@ class CLabel;
 class CSkinButton;
 class CSkinCheck;
 class CSkinComboBox;
+class CSkinControlBuilder;
 class CSkinEdit;
 class CSkinListBox;
 class CSkinOption;
@@ -176,7 +178,7 @@ private:
     void PrepareNotifier();
     void ShowNotifier();
     void CreateControls(const SkinDescription& skin);
-    void CreateTaskbarButtons(const SkinDescription& skin);
+    void CreateTaskbarButtons(const SkinDescription& skin, const CSkinControlBuilder& make);
     void ShowPlayNotPause();
     void ShowTimeDisplay();
     void ForwardMouseMove(QWidget* target, const QMouseEvent& event);
@@ -188,6 +190,8 @@ private:
     // The description just checked for the skin about to load: the load reads it again from
     // memory, not from the disk.
     std::optional<SkinDescriptionReader> m_checkedDescription;
+    // The same for every skin; made at the first load.
+    std::optional<QFont> m_listFont;
     std::string m_startDirectory;
     std::vector<std::string> m_packageFolders;
     QPointer<QMenu> m_skinMenu;
