@@ -39,15 +39,17 @@ void WatchTopLevels(xcb_connection_t* connection) {
 pid_t Start(char** command) {
     const pid_t child = fork();
     if (child == 0) {
+        setpgid(0, 0); // its own group: a wrapper (strace, perf) ends with what it runs
         execvp(command[0], command);
         std::perror(command[0]);
         _exit(127);
     }
+    setpgid(child, child); // as the child does: whichever runs first
     return child;
 }
 
 void End(pid_t child) {
-    kill(child, SIGTERM);
+    kill(-child, SIGTERM);
     int status = 0;
     while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
     }
@@ -115,6 +117,7 @@ int main(int argc, char** argv) {
             if (mapped) {
                 const std::chrono::duration<double, std::milli> elapsed = Clock::now() - start;
                 std::printf("%.1f\n", elapsed.count());
+                std::fflush(stdout);
                 End(child);
                 return 0;
             }
