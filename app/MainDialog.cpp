@@ -23,17 +23,20 @@ static std::future<std::vector<QImage>> DecodeApplicationIcon() {
     return std::async(std::launch::async, [] {
         std::vector<QImage> images;
         for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
-            images.emplace_back(QStringLiteral(":/icons/tipin-%1.png").arg(size));
+            images.push_back(QImage(QStringLiteral(":/icons/tipin-%1.png").arg(size))
+                                 .convertToFormat(QImage::Format_ARGB32));
         }
         return images;
     });
 }
 
-static QIcon IconOf(const std::vector<QImage>& images) {
+// The pixmaps keep the images' straight alpha: the window system takes the icon in that
+// format, so nothing is converted either here or when the window is made.
+static QIcon IconOf(std::vector<QImage> images) {
     QIcon icon;
-    for (const QImage& image : images) {
+    for (QImage& image : images) {
         if (!image.isNull()) {
-            icon.addPixmap(QPixmap::fromImage(image));
+            icon.addPixmap(QPixmap::fromImage(std::move(image), Qt::NoFormatConversion));
         }
     }
     return icon;

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QString>
+#include <future>
 
 // The program: runs the main window until it is closed. The application's title, the
 // caption of every message, is the executable's file name. Every popup menu of the program
@@ -13,4 +14,8 @@ public:
 
     // Runs the main window, opening `target` first when one is given; returns the exit code.
     int InitInstance(const QString& target);
+
+private:
+    // The font database, read on a worker thread while the skin loads.
+    std::future<void> m_fonts;
 };

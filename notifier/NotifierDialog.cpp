@@ -3,7 +3,9 @@
 #include "notifier/HtmlCtrl.h"
 #include "platform/QtScreen.h"
 
+#include <QTimer>
 #include <QTimerEvent>
+#include <QWindow>
 
 // The page lives in this static library's resources, which nothing else references: the
 // initialiser must be called by name, at global scope.
@@ -77,7 +79,7 @@ void CNotifierDialog::Show(unsigned timeToShow, unsigned timeToStay, unsigned ti
     switch (m_state) {
     case kIdle: {
         // Mend: without a bitmap there is nothing to show and nothing to divide by.
-        if (m_width == 0 || m_height == 0) {
+        if (m_width == 0 || m_height == 0 || WaitForOwner()) {
             return;
         }
         const int span = side == kLeft || side == kRight ? m_width : m_height;
@@ -143,7 +145,41 @@ void CNotifierDialog::Show(unsigned timeToShow, unsigned timeToStay, unsigned ti
     }
 }
 
+// A popup made and shown while its owner is being mapped would only hold the owner back:
+// the slide-in waits until the owner's window is exposed and has drawn its first frame.
+bool CNotifierDialog::WaitForOwner() {
+    const QWidget* owner = parentWidget();
+    QWindow* window = owner != nullptr ? owner->windowHandle() : nullptr;
+    if (window == nullptr || !owner->isVisible() || window->isExposed()) {
+        return false;
+    }
+    if (!m_waitingForOwner) {
+        m_waitingForOwner = true;
+        window->installEventFilter(this);
+    }
+    return true;
+}
+
+bool CNotifierDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Expose) {
+        if (auto* window = qobject_cast<QWindow*>(watched); window && window->isExposed()) {
+            window->removeEventFilter(this);
+            // The owner paints while it handles this event; the popup comes after.
+            QTimer::singleShot(0, this, &CNotifierDialog::OwnerShown);
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void CNotifierDialog::OwnerShown() {
+    if (m_waitingForOwner) {
+        m_waitingForOwner = false;
+        Show(m_timeToShow, m_timeToStay, m_timeToHide, 1);
+    }
+}
+
 void CNotifierDialog::Hide() {
+    m_waitingForOwner = false;
     // Every timer, not only the state's: a slide-out asked for while appearing runs timer 3
     // before the state says so.
     m_timers.Stop(kShowTimer);

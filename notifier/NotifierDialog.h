@@ -58,7 +58,8 @@ public:
     // window's outline as it was.
     bool SetSkin(const QString& bitmapPath, int red, int green, int blue);
     // Starts or refreshes the slide-in; `step` is not used (the step is always `increment`).
-    // Nothing is shown while no bitmap was ever loaded.
+    // Nothing is shown while no bitmap was ever loaded. While the owner is being put on the
+    // screen, the slide-in starts once the owner's first frame is shown.
     void Show(unsigned timeToShow, unsigned timeToStay, unsigned timeToHide, unsigned step);
     // Stops every timer and hides at once.
     void Hide();
@@ -86,6 +87,8 @@ public:
     CHtmlCtrl* WebView();
     // How many times the popup itself was painted.
     int PaintCount() const { return m_paintCount; }
+    // True while a slide-in waits for the owner's first frame.
+    bool WaitingForOwner() const { return m_waitingForOwner; }
 
     // The timer seam.
     void DriveTimersByHand();
@@ -97,6 +100,7 @@ public:
 
 protected:
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void timerEvent(QTimerEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -114,6 +118,8 @@ private:
     void Redraw();
     void ApplyOutline();
     void LayOutPage();
+    bool WaitForOwner();
+    void OwnerShown();
 
     std::shared_ptr<const Screen> m_screen;
     CSkinImage m_skinBitmap;
@@ -134,6 +140,7 @@ private:
     int m_placement = 0;
     int m_increment = 1;
     CHtmlCtrl* m_webView = nullptr;
+    bool m_waitingForOwner = false;
 
     CNumberedTimers m_timers;
     int m_paintCount = 0;

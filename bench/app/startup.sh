@@ -13,17 +13,10 @@ trap 'stop_xvfb; rm -rf "$run"' EXIT
 cp "$build"/bin/*.zip "$build"/bin/*.skn "$run"/
 export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$run"
 
-# Milliseconds from start to the window of the main window's size being viewable.
+# Milliseconds from start to the window of the main window's size being mapped, taken by a
+# probe that waits on the X server's events, never polls.
 time_to_window() {
-  local start end pid
-  start=$(date +%s%N)
-  (cd "$run" && exec "$@" >/dev/null 2>&1) &
-  pid=$!
-  until xwininfo -root -tree 2>/dev/null | grep -q ' 983x785+'; do :; done
-  end=$(date +%s%N)
-  kill "$pid" 2>/dev/null
-  wait "$pid" 2>/dev/null || true
-  echo $(( (end - start) / 1000000 ))
+  (cd "$run" && "$build/bin/bench_map_probe" 983 785 "$@" 2>/dev/null)
 }
 
 tipin_times=()
@@ -35,6 +28,6 @@ done
 median() { printf '%s\n' "$@" | sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
 tipin_ms=$(median "${tipin_times[@]}")
 empty_ms=$(median "${empty_times[@]}")
-echo "tipin to window shown:        median ${tipin_ms} ms (${tipin_times[*]})"
-echo "empty Qt dialog to shown:     median ${empty_ms} ms (${empty_times[*]})"
-awk -v a="$tipin_ms" -v b="$empty_ms" 'BEGIN { printf "ratio: %.2fx (goal <= 1.5x)\n", a / b }'
+echo "tipin to window mapped:       median ${tipin_ms} ms (${tipin_times[*]})"
+echo "empty Qt dialog to mapped:    median ${empty_ms} ms (${empty_times[*]})"
+awk -v a="$tipin_ms" -v b="$empty_ms" 'BEGIN { printf "ratio: %.2fx (goal <= 1.3x)\n", a / b }'

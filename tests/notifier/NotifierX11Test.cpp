@@ -75,6 +75,20 @@ protected:
     }
 };
 
+// The order in which the watched widgets were painted or shown.
+class EventOrder : public QObject {
+public:
+    std::vector<std::pair<QObject*, QEvent::Type>> seen;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint || event->type() == QEvent::Show) {
+            seen.emplace_back(watched, event->type());
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
 class NotifierX11Test : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -257,6 +271,41 @@ TEST_F(NotifierX11Test, WithTheTaskBarOnTheLeftItComesOutFromBehindTheScreensLef
     const QString info = WindowInfo();
     EXPECT_EQ(Number(info, "Absolute upper-left X:"), 60) << info.toStdString();
     EXPECT_EQ(Number(info, "Absolute upper-left Y:"), shown.y());
+}
+
+// As the skinned window does it, from its own show event: the owner is mapped and draws its
+// first frame before the popup is made visible.
+TEST_F(NotifierX11Test, ShownWhileItsOwnerIsMappedItWaitsForTheOwnersFirstFrame) {
+    popup = new CNotifierDialog(&owner);
+    popup->Hide();
+    ASSERT_TRUE(popup->SetSkin(bitmap, 255, 0, 255));
+    EventOrder order;
+    owner.installEventFilter(&order);
+    popup->installEventFilter(&order);
+    owner.setGeometry(20, 20, 300, 120);
+    owner.show();
+    ASSERT_FALSE(owner.windowHandle()->isExposed());
+    popup->Show(300, 1000, 300, 1);
+    EXPECT_TRUE(popup->WaitingForOwner());
+    EXPECT_FALSE(popup->isVisible());
+    ASSERT_TRUE(WaitUntil([&] { return popup->isVisible(); }, 5000));
+    EXPECT_FALSE(popup->WaitingForOwner());
+    const auto first = [&order](QObject* widget, QEvent::Type type) {
+        return std::find(order.seen.begin(), order.seen.end(), std::make_pair(widget, type));
+    };
+    EXPECT_LT(first(&owner, QEvent::Paint), first(popup, QEvent::Show));
+    ASSERT_TRUE(WaitUntil([&] { return popup->State() == D::kWaiting; }, 10000));
+
+    // A popup hidden while it waits stays hidden.
+    owner.hide();
+    popup->Hide();
+    owner.show();
+    popup->Show(300, 1000, 300, 1);
+    popup->Hide();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&owner));
+    QTest::qWait(50);
+    EXPECT_FALSE(popup->isVisible());
+    EXPECT_FALSE(popup->WaitingForOwner());
 }
 
 } // namespace
