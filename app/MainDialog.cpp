@@ -14,6 +14,7 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QTimer>
 #include <QUrl>
 
 // The icon at every size it ships in, from the resources of this library (outside any
@@ -72,11 +73,23 @@ void CMainDialog::OnInitDialog() {
     if (CSkinEdit* position = EditBox(kPositionBox)) {
         position->setText(QStringLiteral("1"));
     }
+    m_viewer.StartupSetting(kStartupSetting);
+}
+
+// The window system copies every size of the icon, hundreds of kilobytes that the window's
+// first appearance need not wait for.
+void CMainDialog::showEvent(QShowEvent* event) {
+    CSkinDialog::showEvent(event);
+    if (m_iconImages.valid()) {
+        QTimer::singleShot(0, this, &CMainDialog::GiveIcon);
+    }
+}
+
+void CMainDialog::GiveIcon() {
     if (m_iconImages.valid()) {
         m_hIcon = IconOf(m_iconImages.get());
+        setWindowIcon(m_hIcon);
     }
-    setWindowIcon(m_hIcon);
-    m_viewer.StartupSetting(kStartupSetting);
 }
 
 // A new skin may reserve another rectangle for the viewer; what the user typed and the page

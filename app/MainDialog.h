@@ -55,6 +55,7 @@ public:
     static std::optional<QStringList> DroppedTiffs(const QMimeData* data);
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
@@ -76,9 +77,11 @@ private:
     std::optional<QString> ChooseTiff(const QString& title);
     QString EditText(int position) const;
     static std::int16_t LowSixteenBits(const QString& text);
+    void GiveIcon();
 
     CImageViewer m_viewer;
-    // The icon's sizes, decoded on a worker thread while the skin loads.
+    // The icon's sizes, decoded on a worker thread while the skin loads, given to the window
+    // once it is on the screen.
     std::future<std::vector<QImage>> m_iconImages;
     QIcon m_hIcon;
     // The folder of the file chosen last; the start directory before any.

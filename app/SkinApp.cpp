@@ -2,6 +2,7 @@
 
 #include "app/MainDialog.h"
 #include "menus/MenuWindowHook.h"
+#include "skin/PreparedSkin.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -18,9 +19,11 @@ CSkinApp::CSkinApp(int& argc, char** argv) : QApplication(argc, argv) {
     m_fonts = std::async(std::launch::async, [] { QFontDatabase::families(); });
 }
 
-int CSkinApp::InitInstance(const QString& target) {
+int CSkinApp::InitInstance(const QString& target,
+                           std::future<std::unique_ptr<CPreparedSkin>> startupSkin) {
     CMainDialog dialog;
     dialog.SetStartDirectory(QDir::currentPath().toStdString());
+    dialog.SetPreparedStartupSkin(std::move(startupSkin));
     dialog.OnInitDialog();
     if (!target.isEmpty()) {
         dialog.OpenTarget(QFileInfo(target).absoluteFilePath());

@@ -3,6 +3,9 @@
 #include <QApplication>
 #include <QString>
 #include <future>
+#include <memory>
+
+class CPreparedSkin;
 
 // The program: runs the main window until it is closed. The application's title, the
 // caption of every message, is the executable's file name. Every popup menu of the program
@@ -12,8 +15,10 @@ class CSkinApp : public QApplication {
 public:
     CSkinApp(int& argc, char** argv);
 
-    // Runs the main window, opening `target` first when one is given; returns the exit code.
-    int InitInstance(const QString& target);
+    // Runs the main window on the start-up skin being prepared, opening `target` first when
+    // one is given; returns the exit code.
+    int InitInstance(const QString& target,
+                     std::future<std::unique_ptr<CPreparedSkin>> startupSkin = {});
 
 private:
     // The font database, read on a worker thread while the skin loads.

@@ -1,8 +1,11 @@
 #include "app/SkinApp.h"
+#include "skin/PreparedSkin.h"
+#include "skin/SkinDialog.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 namespace {
@@ -35,6 +38,17 @@ bool HasDisplay() {
     return headless || Set("DISPLAY") || Set("WAYLAND_DISPLAY");
 }
 
+// The start-up skin is extracted and decoded while the toolkit starts. The folders are those
+// the window will look in: the current one, then those of the program, which the application
+// object will also read from /proc/self/exe.
+std::future<std::unique_ptr<CPreparedSkin>> PrepareStartupSkin() {
+    std::error_code error;
+    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+    const std::filesystem::path start = std::filesystem::current_path(error);
+    return CPreparedSkin::Start(
+        CSkinDialog::StartupPackage(start.string(), program.parent_path().string()));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -62,9 +76,10 @@ int main(int argc, char** argv) {
                    stderr);
         return 1;
     }
+    std::future<std::unique_ptr<CPreparedSkin>> startupSkin = PrepareStartupSkin();
     // Whole scale factors keep skin bitmaps sharp: 1.5 and above round up, 1.25 rounds down.
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
         Qt::HighDpiScaleFactorRoundingPolicy::Round);
     CSkinApp app(argc, argv);
-    return app.InitInstance(target);
+    return app.InitInstance(target, std::move(startupSkin));
 }

@@ -28,6 +28,8 @@ struct Fields {
     std::int64_t height;
     std::uint32_t bitsPerPixel;
     std::uint32_t compression;
+    std::uint32_t infoSize;
+    bool topDown;
 };
 
 std::optional<Fields> ReadFields(const unsigned char* bytes, std::size_t size) {
@@ -37,14 +39,14 @@ std::optional<Fields> ReadFields(const unsigned char* bytes, std::size_t size) {
     const unsigned char* info = bytes + kFileHeaderSize;
     const std::uint32_t infoSize = U32(info);
     if (infoSize == kCoreHeaderSize) {
-        return Fields{U16(info + 4), U16(info + 6), U16(info + 10), 0};
+        return Fields{U16(info + 4), U16(info + 6), U16(info + 10), 0, infoSize, false};
     }
     if (infoSize < kInfoHeaderSize || size < kReadSize) {
         return std::nullopt;
     }
     const auto width = static_cast<std::int32_t>(U32(info + 4));
     const auto height = static_cast<std::int32_t>(U32(info + 8));
-    return Fields{width, std::llabs(height), U16(info + 14), U32(info + 16)};
+    return Fields{width, std::llabs(height), U16(info + 14), U32(info + 16), infoSize, height < 0};
 }
 
 } // namespace
@@ -66,5 +68,7 @@ std::optional<BmpHeader> BmpHeader::Parse(const unsigned char* bytes, std::size_
     if (!holdsPixels) {
         return std::nullopt;
     }
-    return BmpHeader{int(f->width), int(f->height)};
+    return BmpHeader{int(f->width),  int(f->height), int(f->bitsPerPixel),
+                     f->compression, f->infoSize,    offset,
+                     f->topDown};
 }

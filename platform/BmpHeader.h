@@ -13,6 +13,13 @@ struct BmpHeader {
 
     int width = 0;
     int height = 0;
+    int bitsPerPixel = 0;
+    std::uint32_t compression = 0;
+    std::uint32_t infoSize = 0;
+    // Where the pixels start, from the file's start.
+    std::uint64_t dataOffset = 0;
+    // Rows stored from the top down (a negative height in the file).
+    bool topDown = false;
 
     std::int64_t Pixels() const { return std::int64_t(width) * height; }
 

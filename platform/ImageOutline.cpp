@@ -1,6 +1,7 @@
 #include "platform/ImageOutline.h"
 
 #include <cstring>
+#include <mutex>
 #include <vector>
 
 namespace {
@@ -64,12 +65,15 @@ struct Traced {
 } // namespace
 
 // A skin load asks for the same outline twice (the usability check, then the window), so
-// the last one is kept; an image's key changes whenever its pixels do.
+// the last one is kept; an image's key changes whenever its pixels do. The check may run on
+// another thread than the window.
 QRegion CImageOutline::Of(const QImage& source, COLORREF cut, int width, bool* anyCut,
                           bool* tooComplex) {
+    static std::mutex guard;
     static Traced last;
     Traced now;
     if (!source.isNull()) {
+        const std::lock_guard<std::mutex> lock(guard);
         if (source.cacheKey() != last.image || cut != last.cut || width != last.width) {
             last.anyCut = false;
             last.tooComplex = false;

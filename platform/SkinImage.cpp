@@ -1,5 +1,6 @@
 #include "platform/SkinImage.h"
 
+#include "platform/BmpDecoder.h"
 #include "platform/BmpHeader.h"
 #include "platform/SkinImageCache.h"
 
@@ -7,6 +8,7 @@
 #include <QImageReader>
 #include <QPainter>
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -45,6 +47,65 @@ QImage Unkeyed(const QImage& keyed, COLORREF key) {
     return opaque;
 }
 
+// Rows are read in batches of about this many bytes into a buffer that stays small enough
+// to be reused from one bitmap to the next.
+constexpr std::size_t kBatchBytes = 64 * 1024;
+
+// The pixels of a file of the kind BmpDecoder handles, converted batch by batch as they are
+// read; a null image when the file ends early.
+QImage DecodeOwn(QFile& file, const BmpHeader& header) {
+    QImage image(header.width, header.height, QImage::Format_RGB32);
+    if (image.isNull() || !file.seek(qint64(header.dataOffset))) {
+        return QImage();
+    }
+    const std::size_t rowBytes = BmpDecoder::RowBytes(header);
+    const int rowsPerBatch = int(std::max<std::size_t>(1, kBatchBytes / rowBytes));
+    std::vector<unsigned char> batch(std::size_t(rowsPerBatch) * rowBytes);
+    for (int stored = 0; stored < header.height; stored += rowsPerBatch) {
+        const int rows = std::min(rowsPerBatch, header.height - stored);
+        const auto bytes = qint64(std::size_t(rows) * rowBytes);
+        if (file.read(reinterpret_cast<char*>(batch.data()), bytes) != bytes) {
+            return QImage();
+        }
+        for (int i = 0; i < rows; ++i) {
+            auto* line = reinterpret_cast<std::uint32_t*>(
+                image.scanLine(BmpDecoder::ImageRow(header, stored + i)));
+            BmpDecoder::ConvertRow(header, batch.data() + std::size_t(i) * rowBytes, line);
+        }
+    }
+    return image;
+}
+
+// The pixels of the BMP file at `path`; a null image when it cannot be used, nothing when
+// only the image reader could decode it and this thread may not use it.
+std::optional<QImage> Decode(const std::string& path) {
+    QFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+        return QImage();
+    }
+    unsigned char bytes[BmpHeader::kHeaderBytes] = {};
+    const qint64 got = file.read(reinterpret_cast<char*>(bytes), sizeof bytes);
+    const std::optional<BmpHeader> header =
+        BmpHeader::Parse(bytes, std::size_t(std::max<qint64>(got, 0)), std::uint64_t(file.size()));
+    if (!header) {
+        return QImage();
+    }
+    const bool own = BmpDecoder::Handles(*header);
+    if (!own && !CSkinImageCache::ReaderAllowed()) {
+        return std::nullopt;
+    }
+    if (!CSkinImageCache::Spend(header->Pixels())) {
+        return QImage();
+    }
+    if (own) {
+        return DecodeOwn(file, *header);
+    }
+    file.seek(0);
+    QImageReader reader(&file, "bmp");
+    reader.setDecideFormatFromContent(false);
+    return reader.read();
+}
+
 } // namespace
 
 CSkinImage::CSkinImage(const QImage& image)
@@ -59,21 +120,11 @@ CSkinImage CSkinImage::FromFile(const std::string& path) {
     if (const std::optional<QImage> cached = CSkinImageCache::Find(path)) {
         return cached->isNull() ? CSkinImage() : CSkinImage(*cached);
     }
-    QImage image;
-    QFile file(QString::fromStdString(path));
-    if (file.open(QIODevice::ReadOnly)) {
-        char bytes[BmpHeader::kHeaderBytes] = {};
-        const qint64 got = file.peek(bytes, sizeof bytes);
-        const std::optional<BmpHeader> header =
-            BmpHeader::Parse(reinterpret_cast<const unsigned char*>(bytes),
-                             std::size_t(std::max<qint64>(got, 0)), std::uint64_t(file.size()));
-        if (header && CSkinImageCache::Spend(header->Pixels())) {
-            QImageReader reader(&file, "bmp");
-            reader.setDecideFormatFromContent(false);
-            image = reader.read();
-        }
+    const std::optional<QImage> image = Decode(path);
+    if (!image) {
+        return {};
     }
-    const CSkinImage decoded = image.isNull() ? CSkinImage() : CSkinImage(image);
+    const CSkinImage decoded = image->isNull() ? CSkinImage() : CSkinImage(*image);
     CSkinImageCache::Store(path, decoded.m_pixels);
     return decoded;
 }

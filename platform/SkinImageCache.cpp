@@ -2,12 +2,19 @@
 
 namespace {
 
-CSkinImageCache* g_current = nullptr;
+thread_local CSkinImageCache* g_current = nullptr;
 
 } // namespace
 
 // An inner cache leaves the outer one in charge, so nested loads share their images.
-CSkinImageCache::CSkinImageCache() {
+CSkinImageCache::CSkinImageCache(bool readerAllowed) : m_readerAllowed(readerAllowed) {
+    if (g_current == nullptr) {
+        g_current = this;
+    }
+}
+
+CSkinImageCache::CSkinImageCache(Decoded decoded)
+    : m_images(std::move(decoded.images)), m_spent(decoded.spent) {
     if (g_current == nullptr) {
         g_current = this;
     }
@@ -56,4 +63,14 @@ QImage CSkinImageCache::Derived(const Recipe& recipe, const std::function<QImage
         return found->second;
     }
     return g_current->m_derived.emplace(recipe, make()).first->second;
+}
+
+bool CSkinImageCache::ReaderAllowed() {
+    return g_current == nullptr || g_current->m_readerAllowed;
+}
+
+CSkinImageCache::Decoded CSkinImageCache::TakeDecoded() {
+    Decoded decoded{std::move(m_images), m_spent};
+    m_images.clear();
+    return decoded;
 }

@@ -11,7 +11,7 @@
 
 // While one lives, skin bitmaps are decoded once per path: a skin load names the same strip
 // or scroll-bar image for several controls. Images are implicitly shared, so a hit costs no
-// copy. Caches may nest (the outermost serves); on the thread that loads skins only.
+// copy. Caches may nest (the outermost serves); each thread has its own.
 // It also holds the pixel budget of the skin being loaded: the bitmaps it decodes and the
 // frames and keyed copies its controls keep. Images made from others (keyed copies,
 // stretched frames) are made once per source and recipe, so controls that draw the same
@@ -34,7 +34,17 @@ public:
 
     static constexpr std::int64_t kMaxPixels = std::int64_t(64) << 20;
 
-    CSkinImageCache();
+    // What a cache has decoded and spent, to go on with on another thread.
+    struct Decoded {
+        std::map<std::string, QImage> images;
+        std::int64_t spent = 0;
+    };
+
+    // `readerAllowed` false: bitmaps only the toolkit's image reader decodes are left alone,
+    // as on a thread that runs before the application object exists.
+    explicit CSkinImageCache(bool readerAllowed = true);
+    // Goes on from what another cache decoded, within the same budget.
+    explicit CSkinImageCache(Decoded decoded);
     ~CSkinImageCache();
     CSkinImageCache(const CSkinImageCache&) = delete;
     CSkinImageCache& operator=(const CSkinImageCache&) = delete;
@@ -47,9 +57,13 @@ public:
     static bool Spend(std::int64_t pixels);
     // The image `make` gives for `recipe`, made at most once while a cache lives.
     static QImage Derived(const Recipe& recipe, const std::function<QImage()>& make);
+    // False while the thread's outermost cache forbids the image reader.
+    static bool ReaderAllowed();
+    Decoded TakeDecoded();
 
 private:
     std::map<std::string, QImage> m_images;
     std::map<Recipe, QImage> m_derived;
     std::int64_t m_spent = 0;
+    bool m_readerAllowed = true;
 };

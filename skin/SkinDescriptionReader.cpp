@@ -223,3 +223,33 @@ std::vector<std::pair<std::string, std::size_t>> SkinDescriptionReader::IgnoredR
     }
     return ignored;
 }
+
+std::set<std::string> SkinDescription::Bitmaps() const {
+    std::set<std::string> files{background};
+    for (const ButtonRecord& record : buttons) {
+        files.insert(record.bitmap);
+    }
+    for (const ButtonRecord& record : taskbarButtons) {
+        files.insert(record.bitmap);
+    }
+    for (const SliderRecord& record : sliders) {
+        files.insert({record.channelBitmap, record.thumbBitmap, record.thumbActiveBitmap});
+    }
+    for (const std::vector<LatchRecord>* latches : {&options, &checks}) {
+        for (const LatchRecord& record : *latches) {
+            files.insert(record.bitmap);
+        }
+    }
+    for (const ListBoxRecord& record : listBoxes) {
+        files.insert(record.scrollBitmaps.begin(), record.scrollBitmaps.end());
+    }
+    for (const ComboBoxRecord& record : comboBoxes) {
+        files.insert(record.bitmap);
+        files.insert(record.scrollBitmaps.begin(), record.scrollBitmaps.end());
+    }
+    if (icon) {
+        files.insert(icon->bitmap);
+    }
+    files.erase(std::string());
+    return files;
+}

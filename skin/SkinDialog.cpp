@@ -17,6 +17,7 @@
 #include "platform/SkinImageCache.h"
 #include "skin/FocusRing.h"
 #include "skin/LabelNames.h"
+#include "skin/PreparedSkin.h"
 #include "skin/SkinControlBuilder.h"
 #include "skin/SkinDescriptionReader.h"
 #include "skin/Tokens.h"
@@ -50,11 +51,7 @@ CSkinDialog::CSkinDialog(QWidget* parent)
     setFixedSize(kWindowWidth, kWindowHeight);
     setMouseTracking(true);
     setWindowTitle(QApplication::applicationName());
-    // The skins installed beside the program wherever the tree was installed, then where the
-    // build was configured to install them, then the build's run folder.
-    const std::string programFolder = QApplication::applicationDirPath().toStdString();
-    SetPackageFolders(
-        {programFolder + "/" TIPIN_SKINS_FROM_BIN, TIPIN_INSTALLED_SKINS, programFolder});
+    SetPackageFolders(PackageFoldersOf(QApplication::applicationDirPath().toStdString()));
 }
 
 CSkinDialog::~CSkinDialog() {
@@ -123,10 +120,11 @@ void CSkinDialog::showEvent(QShowEvent* event) {
 }
 
 void CSkinDialog::CreateControls(const SkinDescription& skin) {
-    if (!m_listFont) {
+    // Matching the list font reads the font configuration: only skins with lists pay for it.
+    if (!m_listFont && (!skin.listBoxes.empty() || !skin.comboBoxes.empty())) {
         m_listFont = CSkinControlBuilder::ListFont();
     }
-    const CSkinControlBuilder make(transparentColour, *m_listFont);
+    const CSkinControlBuilder make(transparentColour, m_listFont.value_or(QFont()));
     CreateTaskbarButtons(skin, make);
     if (skin.icon) {
         iconBitmap = CSkinImage::FromFile(skin.icon->bitmap);

@@ -16,6 +16,7 @@
 #include <QRegion>
 #include <QString>
 #include <array>
+#include <future>
 #include <memory>
 #include <optional>
 #include <string>
@@ -23,6 +24,7 @@
 
 class CFocusRing;
 class CLabel;
+class CPreparedSkin;
 class CSkinButton;
 class CSkinCheck;
 class CSkinComboBox;
@@ -118,6 +120,12 @@ public:
     void SetPackageFolders(std::vector<std::string> folders);
     // Where `name` is found: the first package folder that holds it, else the start directory.
     std::string FindPackage(const std::string& name) const;
+    // The package folders of a program in `programFolder`.
+    static std::vector<std::string> PackageFoldersOf(const std::string& programFolder);
+    // Where the start-up package is found, for a program in `programFolder` started in
+    // `startDirectory`; the same as FindPackage(kStartupPackage) once the window exists.
+    static std::string StartupPackage(const std::string& startDirectory,
+                                      const std::string& programFolder);
 
     // Extracts every entry of `package` into `folder`, telling the user of failures; true
     // when every entry was extracted.
@@ -126,6 +134,8 @@ public:
     bool DeleteFolder(const std::string& folder);
     // Loads the start-up package, or the built-in skin when that cannot be used.
     void LoadStartupSkin();
+    // The start-up package as it is being prepared; used when it is the one found then.
+    void SetPreparedStartupSkin(std::future<std::unique_ptr<CPreparedSkin>> prepared);
     // Swaps the skin for that of a change-skin command; a skin that cannot be used leaves
     // the current one in place and says why.
     void OnChangeSkin(int id);
@@ -171,6 +181,7 @@ protected:
 
 private:
     bool InstallPackage(const std::string& package, QString& problem);
+    bool InstallPrepared(const std::string& package);
     void InstallBuiltInSkin();
     void AddComboRows();
     void ShowAt(const QPoint& place);
@@ -194,6 +205,9 @@ private:
     std::optional<QFont> m_listFont;
     std::string m_startDirectory;
     std::vector<std::string> m_packageFolders;
+    std::future<std::unique_ptr<CPreparedSkin>> m_preparedStartup;
+    // The prepared package's folder goes away off the window's thread.
+    std::future<void> m_folderRemoval;
     QPointer<QMenu> m_skinMenu;
     bool m_dragging = false;
     // The popup slides in once the window is on the screen, not before.

@@ -4,6 +4,7 @@
 #include "platform/Prompts.h"
 #include "platform/SkinImageCache.h"
 #include "skin/PackageExtractor.h"
+#include "skin/PreparedSkin.h"
 #include "skin/SkinDescriptionReader.h"
 #include "skin/SkinDialog.h"
 #include "skin/SkinUsability.h"
@@ -24,9 +25,9 @@ void CSkinDialog::SetPackageFolders(std::vector<std::string> folders) {
     m_packageFolders = std::move(folders);
 }
 
-std::string CSkinDialog::FindPackage(const std::string& name) const {
-    std::vector<std::string> folders{m_startDirectory};
-    folders.insert(folders.end(), m_packageFolders.begin(), m_packageFolders.end());
+namespace {
+
+std::string FindIn(const std::vector<std::string>& folders, const std::string& name) {
     for (const std::string& folder : folders) {
         const std::string path = folder + "/" + name;
         std::error_code error;
@@ -34,7 +35,28 @@ std::string CSkinDialog::FindPackage(const std::string& name) const {
             return path;
         }
     }
-    return m_startDirectory + "/" + name;
+    return folders.front() + "/" + name;
+}
+
+} // namespace
+
+// The skins installed beside the program wherever the tree was installed, then where the build
+// was configured to install them, then the build's run folder.
+std::vector<std::string> CSkinDialog::PackageFoldersOf(const std::string& programFolder) {
+    return {programFolder + "/" TIPIN_SKINS_FROM_BIN, TIPIN_INSTALLED_SKINS, programFolder};
+}
+
+std::string CSkinDialog::StartupPackage(const std::string& startDirectory,
+                                        const std::string& programFolder) {
+    std::vector<std::string> folders = PackageFoldersOf(programFolder);
+    folders.insert(folders.begin(), startDirectory);
+    return FindIn(folders, kStartupPackage);
+}
+
+std::string CSkinDialog::FindPackage(const std::string& name) const {
+    std::vector<std::string> folders{m_startDirectory};
+    folders.insert(folders.end(), m_packageFolders.begin(), m_packageFolders.end());
+    return FindIn(folders, name);
 }
 
 bool CSkinDialog::ExtractPackage(const std::string& package, const std::string& folder) {
@@ -89,11 +111,42 @@ void CSkinDialog::InstallBuiltInSkin() {
     }
 }
 
+void CSkinDialog::SetPreparedStartupSkin(std::future<std::unique_ptr<CPreparedSkin>> prepared) {
+    m_preparedStartup = std::move(prepared);
+}
+
 void CSkinDialog::LoadStartupSkin() {
+    const std::string package = FindPackage(kStartupPackage);
+    if (InstallPrepared(package)) {
+        return;
+    }
     QString problem;
-    if (!InstallPackage(FindPackage(kStartupPackage), problem)) {
+    if (!InstallPackage(package, problem)) {
         InstallBuiltInSkin();
     }
+}
+
+// The prepared package when it is `package`, already checked and decoded; its folder is
+// removed on another thread, as nothing is read from it once the skin is loaded.
+bool CSkinDialog::InstallPrepared(const std::string& package) {
+    if (!m_preparedStartup.valid()) {
+        return false;
+    }
+    std::unique_ptr<CPreparedSkin> prepared = m_preparedStartup.get();
+    if (prepared == nullptr || prepared->Package() != package) {
+        return false;
+    }
+    {
+        const CSkinImageCache decoded(prepared->TakeImages());
+        m_checkedDescription = prepared->Description();
+        SetSkinFile(QString::fromStdString(prepared->Description().Path()));
+        skinFolder = SkinFolder(prepared->Description().Path());
+        LoadSkin();
+    }
+    m_folderRemoval = std::async(std::launch::async, [done = std::move(prepared)]() mutable {
+        done.reset();
+    });
+    return true;
 }
 
 void CSkinDialog::OnChangeSkin(int id) {

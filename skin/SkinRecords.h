@@ -4,6 +4,7 @@
 
 #include <array>
 #include <optional>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -131,4 +132,7 @@ struct SkinDescription {
     std::optional<Rect> screenRect;
     // List sections with more keys than kMaxListRecords: the section and how many were ignored.
     std::vector<std::pair<std::string, std::size_t>> ignoredRecords;
+
+    // Every bitmap file the records name, each once.
+    std::set<std::string> Bitmaps() const;
 };

@@ -48,8 +48,14 @@ protected:
 TEST_F(MainDialogWithFakeViewer, StartsWithPositionOneAndTheStartupSetting) {
     EXPECT_EQ(startupCalls, QStringList{"StartupSetting(4)"});
     EXPECT_EQ(window.EditBox(CMainDialog::kPositionBox)->text(), "1");
-    EXPECT_EQ(window.windowIcon().availableSizes().size(), 8);
     EXPECT_TRUE(prompts->messages.empty());
+}
+
+TEST_F(MainDialogWithFakeViewer, GetsItsIconOnceOnTheScreen) {
+    EXPECT_TRUE(window.windowIcon().isNull());
+    window.show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window.windowIcon().availableSizes().size(), 8);
 }
 
 TEST_F(MainDialogWithFakeViewer, BrowseFillsTheTargetBoxAndShowsPageOne) {

@@ -140,5 +140,60 @@ TEST_F(SkinImageTest, EqualFramesOfOneLoadAreMadeOnce) {
     }
 }
 
+// An uncompressed BMP of `bits` bits a pixel, rows stored bottom-up unless `topDown`, each
+// pixel's bytes made from its position.
+std::string HandMadeBmp(int width, int height, int bits, bool topDown) {
+    const int rowBytes = (width * bits + 31) / 32 * 4;
+    std::string bytes(54 + std::size_t(rowBytes) * height, '\0');
+    const auto put = [&bytes](std::size_t at, std::uint32_t value, int size) {
+        for (int i = 0; i < size; ++i) {
+            bytes[at + std::size_t(i)] = char(value >> (8 * i));
+        }
+    };
+    bytes[0] = 'B';
+    bytes[1] = 'M';
+    put(10, 54, 4);
+    put(14, 40, 4);
+    put(18, std::uint32_t(width), 4);
+    put(22, std::uint32_t(topDown ? -height : height), 4);
+    put(26, 1, 2);
+    put(28, std::uint32_t(bits), 2);
+    for (std::size_t at = 54; at < bytes.size(); ++at) {
+        bytes[at] = char(at * 7 + at / 5);
+    }
+    return bytes;
+}
+
+// The skin kinds are decoded without the toolkit's reader, pixel for pixel as it reads them.
+TEST_F(SkinImageTest, DecodesTheSkinKindsOfBmpAsTheImageReaderDoes) {
+    struct Case {
+        int width, height, bits;
+        bool topDown;
+    };
+    for (const Case c : {Case{5, 3, 24, false}, Case{6, 4, 24, true}, Case{3, 2, 32, false},
+                         Case{1, 1, 32, true}}) {
+        const std::string path = dir.write("kind.bmp", HandMadeBmp(c.width, c.height, c.bits,
+                                                                   c.topDown))
+                                     .string();
+        const QImage expected = QImage(QString::fromStdString(path), "BMP")
+                                    .convertToFormat(QImage::Format_RGB32);
+        ASSERT_FALSE(expected.isNull());
+        EXPECT_EQ(CSkinImage::FromFile(path).Image(), expected) << c.bits << " " << c.width;
+    }
+}
+
+// A thread that may not use the image reader leaves other kinds of BMP to a thread that may.
+TEST_F(SkinImageTest, AThreadWithoutTheReaderLeavesOtherKindsUndecoded) {
+    QImage indexed = SolidImage({4, 4}, Qt::red).convertToFormat(QImage::Format_Indexed8);
+    const std::string path = Path("indexed.bmp");
+    ASSERT_TRUE(indexed.save(QString::fromStdString(path), "BMP"));
+    {
+        const CSkinImageCache unattended(false);
+        EXPECT_TRUE(CSkinImage::FromFile(path).IsNull());
+        EXPECT_FALSE(CSkinImageCache::Find(path).has_value());
+    }
+    EXPECT_EQ(CSkinImage::FromFile(path).Image().pixelColor(3, 3), QColor(Qt::red));
+}
+
 } // namespace
 } // namespace tipin::test

@@ -2,6 +2,7 @@
 #include "controls/SkinListBox.h"
 #include "platform/Prompts.h"
 #include "skin/PackageExtractor.h"
+#include "skin/PreparedSkin.h"
 #include "tests/skin/SkinTestSupport.h"
 #include "tests/support/FakePrompts.h"
 #include "tests/zip/ZipBuilder.h"
@@ -244,4 +245,31 @@ TEST_F(SkinPackageDialogTest, APackageOverALimitFailsLikeADamagedOneAndNamesTheL
                                     "write more than 64 MiB."}));
     EXPECT_EQ(dialog.BackgroundDC().size(), builtIn);
     ExpectNoWorkingFolders();
+}
+
+// A package prepared on a worker thread loads as the ordinary way does; one with a problem
+// is left to the ordinary way, which tells the user once.
+TEST_F(SkinPackageDialogTest, APreparedStartupPackageLoadsAsTheOrdinaryWayDoes) {
+    const std::string whole = SubFolderPackage();
+    for (const std::string& package : {whole, whole.substr(0, whole.size() - 10)}) {
+        WriteFile(start.path() / "Purple.skn", package);
+        prompts->messages.clear();
+        dialog.LoadStartupSkin();
+        const std::vector<QString> ordinary = prompts->Texts();
+        prompts->messages.clear();
+        {
+            RecordingDialog prepared;
+            prepared.SetStartDirectory(start.path().string());
+            prepared.SetPackageFolders({});
+            prepared.SetPrompts(prompts);
+            const std::string found = CSkinDialog::StartupPackage(start.path().string(), "/");
+            EXPECT_EQ(found, prepared.FindPackage(CSkinDialog::kStartupPackage));
+            prepared.SetPreparedStartupSkin(CPreparedSkin::Start(found));
+            prepared.LoadStartupSkin();
+            EXPECT_EQ(prompts->Texts(), ordinary);
+            EXPECT_EQ(prepared.BackgroundDC().size(), dialog.BackgroundDC().size());
+            EXPECT_EQ(prepared.buttons.size(), dialog.buttons.size());
+        }
+        ExpectNoWorkingFolders();
+    }
 }
