@@ -9,14 +9,14 @@
 #include <QFontDatabase>
 
 CSkinApp::CSkinApp(int& argc, char** argv) : QApplication(argc, argv) {
+    // Reading the system's font configuration takes milliseconds the window's first text box
+    // would wait for; the database is thread-safe and shared by every thread.
+    m_fonts = std::async(std::launch::async, [] { QFontDatabase::families(); });
     setApplicationName(QFileInfo(QString::fromLocal8Bit(argv[0])).fileName());
     setApplicationVersion(QStringLiteral(TIPIN_VERSION));
     // Lets docks and task bars match the window to the installed desktop entry.
     setDesktopFileName(QStringLiteral("io.github.tipin.Tipin"));
     CMenuWindowHook::Install();
-    // Reading the system's font configuration takes milliseconds the window's first text
-    // would wait for; the database is thread-safe and shared by every thread.
-    m_fonts = std::async(std::launch::async, [] { QFontDatabase::families(); });
 }
 
 int CSkinApp::InitInstance(const QString& target,

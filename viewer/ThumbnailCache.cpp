@@ -20,11 +20,7 @@ std::size_t BytesOf(const QImage& image) {
 
 } // namespace
 
-ThumbnailCache::ThumbnailCache(QObject* parent) : QObject(parent) {
-    for (int i = 0; i < kWorkers; ++i) {
-        m_workers.emplace_back([this] { Work(); });
-    }
-}
+ThumbnailCache::ThumbnailCache(QObject* parent) : QObject(parent) {}
 
 ThumbnailCache::~ThumbnailCache() {
     {
@@ -90,7 +86,17 @@ void ThumbnailCache::Want(const std::vector<int>& pages) {
             }
         }
     }
+    if (!pages.empty()) {
+        StartWorkers();
+    }
     m_wake.notify_all();
+}
+
+// With the first pages asked for: a window that shows no file needs no workers.
+void ThumbnailCache::StartWorkers() {
+    while (m_workers.size() < std::size_t(kWorkers)) {
+        m_workers.emplace_back([this] { Work(); });
+    }
 }
 
 const QImage* ThumbnailCache::Find(int page) const {

@@ -47,6 +47,7 @@ signals:
 
 private:
     void Restart();
+    void StartWorkers();
     void Work();
     void Deliver(std::uint64_t generation, int page, const QImage& image);
     void Trim();

@@ -52,27 +52,8 @@ public:
 };
 
 std::set<std::string> Bitmaps(const std::string& folder) {
-    const SkinDescription d = SkinDescriptionReader(folder + "Skin.ini").ReadAll();
-    std::set<std::string> files{d.background, folder + "dlgTaskNotifier.bmp"};
-    for (const auto& b : d.buttons)
-        files.insert(b.bitmap);
-    for (const auto& b : d.taskbarButtons)
-        files.insert(b.bitmap);
-    for (const auto& s : d.sliders)
-        files.insert({s.channelBitmap, s.thumbBitmap, s.thumbActiveBitmap});
-    for (const auto& l : d.options)
-        files.insert(l.bitmap);
-    for (const auto& l : d.checks)
-        files.insert(l.bitmap);
-    for (const auto& l : d.listBoxes)
-        files.insert(l.scrollBitmaps.begin(), l.scrollBitmaps.end());
-    for (const auto& c : d.comboBoxes) {
-        files.insert(c.bitmap);
-        files.insert(c.scrollBitmaps.begin(), c.scrollBitmaps.end());
-    }
-    if (d.icon)
-        files.insert(d.icon->bitmap);
-    files.erase("");
+    std::set<std::string> files = SkinDescriptionReader(folder + "Skin.ini").ReadAll().Bitmaps();
+    files.insert(folder + "dlgTaskNotifier.bmp");
     return files;
 }
 
