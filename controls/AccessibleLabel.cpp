@@ -12,7 +12,12 @@ QString CAccessibleLabel::text(QAccessible::Text t) const {
     return QAccessibleWidget::text(t);
 }
 
+// Every label gets its text while a skin loads: without a listener the event would only make
+// and keep an interface for each.
 void CAccessibleLabel::TextChanged(CLabel* label) {
+    if (!QAccessible::isActive()) {
+        return;
+    }
     QAccessibleEvent event(label, QAccessible::NameChanged);
     QAccessible::updateAccessibility(&event);
 }
