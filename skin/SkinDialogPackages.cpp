@@ -143,9 +143,8 @@ bool CSkinDialog::InstallPrepared(const std::string& package) {
         skinFolder = SkinFolder(prepared->Description().Path());
         LoadSkin();
     }
-    m_folderRemoval = std::async(std::launch::async, [done = std::move(prepared)]() mutable {
-        done.reset();
-    });
+    m_folderRemoval =
+        std::async(std::launch::async, [done = std::move(prepared)]() mutable { done.reset(); });
     return true;
 }
 

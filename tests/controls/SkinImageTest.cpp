@@ -172,11 +172,10 @@ TEST_F(SkinImageTest, DecodesTheSkinKindsOfBmpAsTheImageReaderDoes) {
     };
     for (const Case c : {Case{5, 3, 24, false}, Case{6, 4, 24, true}, Case{3, 2, 32, false},
                          Case{1, 1, 32, true}}) {
-        const std::string path = dir.write("kind.bmp", HandMadeBmp(c.width, c.height, c.bits,
-                                                                   c.topDown))
-                                     .string();
-        const QImage expected = QImage(QString::fromStdString(path), "BMP")
-                                    .convertToFormat(QImage::Format_RGB32);
+        const std::string path =
+            dir.write("kind.bmp", HandMadeBmp(c.width, c.height, c.bits, c.topDown)).string();
+        const QImage expected =
+            QImage(QString::fromStdString(path), "BMP").convertToFormat(QImage::Format_RGB32);
         ASSERT_FALSE(expected.isNull());
         EXPECT_EQ(CSkinImage::FromFile(path).Image(), expected) << c.bits << " " << c.width;
     }
