@@ -4,6 +4,7 @@ namespace {
 
 constexpr std::uint32_t kUncompressed = 0;
 constexpr std::uint32_t kInfoHeaderSize = 40;
+constexpr std::uint64_t kHeadersSize = 14 + kInfoHeaderSize;
 constexpr std::uint32_t kOpaque = 0xFF000000u;
 
 // Blue, green and red, in that order; a fourth byte, when there is one, is unused.
@@ -16,9 +17,11 @@ void Convert(const unsigned char* from, std::uint32_t* to, int width) {
 
 } // namespace
 
+// Pixels said to start inside the headers are left to the image reader's own judgement.
 bool BmpDecoder::Handles(const BmpHeader& header) {
     return header.infoSize == kInfoHeaderSize && header.compression == kUncompressed &&
-           (header.bitsPerPixel == 24 || header.bitsPerPixel == 32);
+           (header.bitsPerPixel == 24 || header.bitsPerPixel == 32) &&
+           header.dataOffset >= kHeadersSize;
 }
 
 std::size_t BmpDecoder::RowBytes(const BmpHeader& header) {

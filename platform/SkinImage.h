@@ -23,7 +23,8 @@ public:
 
     // An empty image when the file is missing or is not a readable BMP, when its header claims
     // more than 8192 pixels a side or more pixels than the file holds, or when its pixels
-    // would cross the budget of the skin being loaded.
+    // would cross the budget of the skin being loaded. The skin kinds of BMP are decoded here;
+    // others by the toolkit's image reader, and not at all while the thread's cache forbids it.
     static CSkinImage FromFile(const std::string& path);
 
     bool IsNull() const { return m_pixels.isNull(); }

@@ -140,9 +140,9 @@ TEST_F(SkinImageTest, EqualFramesOfOneLoadAreMadeOnce) {
     }
 }
 
-// An uncompressed BMP of `bits` bits a pixel, rows stored bottom-up unless `topDown`, each
-// pixel's bytes made from its position.
-std::string HandMadeBmp(int width, int height, int bits, bool topDown) {
+// An uncompressed BMP of `bits` bits a pixel, rows stored bottom-up unless `topDown` from
+// byte 54 (whatever `offset` the header gives), each pixel's bytes made from its position.
+std::string HandMadeBmp(int width, int height, int bits, bool topDown, std::uint32_t offset) {
     const int rowBytes = (width * bits + 31) / 32 * 4;
     std::string bytes(54 + std::size_t(rowBytes) * height, '\0');
     const auto put = [&bytes](std::size_t at, std::uint32_t value, int size) {
@@ -152,7 +152,7 @@ std::string HandMadeBmp(int width, int height, int bits, bool topDown) {
     };
     bytes[0] = 'B';
     bytes[1] = 'M';
-    put(10, 54, 4);
+    put(10, offset, 4);
     put(14, 40, 4);
     put(18, std::uint32_t(width), 4);
     put(22, std::uint32_t(topDown ? -height : height), 4);
@@ -169,11 +169,14 @@ TEST_F(SkinImageTest, DecodesTheSkinKindsOfBmpAsTheImageReaderDoes) {
     struct Case {
         int width, height, bits;
         bool topDown;
+        std::uint32_t offset;
     };
-    for (const Case c : {Case{5, 3, 24, false}, Case{6, 4, 24, true}, Case{3, 2, 32, false},
-                         Case{1, 1, 32, true}}) {
+    for (const Case c :
+         {Case{5, 3, 24, false, 54}, Case{6, 4, 24, true, 54}, Case{3, 2, 32, false, 54},
+          Case{1, 1, 32, true, 54}, Case{7, 5, 24, false, 53}}) {
         const std::string path =
-            dir.write("kind.bmp", HandMadeBmp(c.width, c.height, c.bits, c.topDown)).string();
+            dir.write("kind.bmp", HandMadeBmp(c.width, c.height, c.bits, c.topDown, c.offset))
+                .string();
         const QImage expected =
             QImage(QString::fromStdString(path), "BMP").convertToFormat(QImage::Format_RGB32);
         ASSERT_FALSE(expected.isNull());
