@@ -60,7 +60,7 @@ bool CPreparedSkin::Decode() {
         return false;
     }
     std::set<std::string> bitmaps = m_description->ReadAll().Bitmaps();
-    bitmaps.insert(m_folder.Path() + kNotifierBitmap);
+    bitmaps.insert(m_folder.Path() + SkinDescription::kNotifierBitmap);
     for (const std::string& bitmap : bitmaps) {
         CSkinImage::FromFile(bitmap);
     }

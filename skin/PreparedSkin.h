@@ -16,9 +16,6 @@
 // left for the window to load the ordinary way, which tells the user what went wrong.
 class CPreparedSkin {
 public:
-    // The bitmap the notifier is drawn with, beside the description.
-    static constexpr const char* kNotifierBitmap = "dlgTaskNotifier.bmp";
-
     // Begins preparing `package`; the future gives nothing when the package has a problem.
     static std::future<std::unique_ptr<CPreparedSkin>> Start(std::string package);
 

@@ -78,7 +78,7 @@ CSkinChecker::CSkinChecker(const std::string& folder) : m_folder(folder) {
                          std::to_string(kMaxListRecords) + " are ignored");
     }
     CheckBackground();
-    CheckBitmap("notifier", folder + "/dlgTaskNotifier.bmp", false);
+    CheckBitmap("notifier", folder + "/" + SkinDescription::kNotifierBitmap, false);
     CollectControls();
     for (const Control& control : m_controls) {
         CheckPlace(control);

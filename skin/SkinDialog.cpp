@@ -99,7 +99,8 @@ void CSkinDialog::PrepareNotifier() {
         delete button.data();
     }
     m_taskbarButtons.clear();
-    notifier->SetSkin(QString::fromStdString(skinFolder) + QStringLiteral("dlgTaskNotifier.bmp"),
+    notifier->SetSkin(QString::fromStdString(skinFolder) +
+                          QString::fromLatin1(SkinDescription::kNotifierBitmap),
                       255, 0, 255);
     m_notifierDue = true;
     if (isVisible()) {

@@ -116,6 +116,9 @@ struct IconRecord {
 // A whole description, section by section, in reading order. Optional items are absent
 // when their value is empty: the window then keeps what it had.
 struct SkinDescription {
+    // Beside the description, named by none of its records: the notifier is drawn with it.
+    static constexpr const char* kNotifierBitmap = "dlgTaskNotifier.bmp";
+
     std::string background;
     COLORREF transparentColour = kNoColour;
     std::vector<ButtonRecord> taskbarButtons;

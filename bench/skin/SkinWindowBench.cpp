@@ -53,7 +53,7 @@ public:
 
 std::set<std::string> Bitmaps(const std::string& folder) {
     std::set<std::string> files = SkinDescriptionReader(folder + "Skin.ini").ReadAll().Bitmaps();
-    files.insert(folder + "dlgTaskNotifier.bmp");
+    files.insert(folder + SkinDescription::kNotifierBitmap);
     return files;
 }
 
