@@ -18,7 +18,7 @@ public:
     // Runs the main window on the start-up skin being prepared, opening `target` first when
     // one is given; returns the exit code.
     int InitInstance(const QString& target,
-                     std::future<std::unique_ptr<CPreparedSkin>> startupSkin = {});
+                     std::future<std::unique_ptr<CPreparedSkin>> startupSkin);
 
 private:
     // The font database, read on a worker thread while the skin loads.

@@ -19,9 +19,6 @@ public:
     // Begins preparing `package`; the future gives nothing when the package has a problem.
     static std::future<std::unique_ptr<CPreparedSkin>> Start(std::string package);
 
-    // Prepares `package` on the calling thread; nothing when it has a problem.
-    static std::unique_ptr<CPreparedSkin> Prepare(std::string package);
-
     const std::string& Package() const { return m_package; }
     // Read from the folder; its path is that of the extracted Skin.ini.
     const SkinDescriptionReader& Description() const { return *m_description; }
@@ -30,6 +27,7 @@ public:
 
 private:
     explicit CPreparedSkin(std::string package);
+    static std::unique_ptr<CPreparedSkin> Prepare(std::string package);
     bool Extract();
     bool Decode();
 
