@@ -1,9 +1,8 @@
 #include "platform/Profile.h"
 
 #include "platform/Ascii.h"
+#include "platform/KeyNameBuffer.h"
 #include "platform/ProfileReader.h"
-
-#include <algorithm>
 
 namespace {
 
@@ -42,23 +41,14 @@ std::string ReadString(const std::string& path, const std::string& section, cons
 
 std::vector<std::string> ReadKeyNames(const std::string& path, const std::string& section,
                                       std::size_t bufferSize) {
-    // As if the names were copied into a buffer of bufferSize characters, each ended by a
-    // zero and the list by one more; what does not fit is cut.
-    std::size_t room = bufferSize < 2 ? 0 : bufferSize - 2;
+    KeyNameBuffer names(bufferSize);
     ProfileReader reader(path, section);
-    std::vector<std::string> names;
     std::string name;
     std::string value;
-    while (room > 0 && reader.NextKey(name, value)) {
-        if (name.empty()) {
-            continue;
-        }
-        const std::size_t kept = std::min(name.size(), room);
-        names.push_back(name.substr(0, kept));
-        room -= kept;
-        room -= room > 0 ? 1 : 0;
+    while (names.HasRoom() && reader.NextKey(name, value)) {
+        names.Add(name);
     }
-    return names;
+    return names.Take();
 }
 
 } // namespace Profile

@@ -1,6 +1,7 @@
 #include "platform/ProfileSnapshot.h"
 
 #include "platform/Ascii.h"
+#include "platform/KeyNameBuffer.h"
 #include "platform/Profile.h"
 #include "platform/ProfileLine.h"
 
@@ -120,22 +121,12 @@ std::string ProfileSnapshot::ReadString(const std::string& section, const std::s
     return defaultValue.substr(0, Profile::kMaxProfileValue);
 }
 
-// As if the names were copied into a buffer of bufferSize characters, each ended by a zero
-// and the list by one more; what does not fit is cut.
 std::vector<std::string> ProfileSnapshot::ReadKeyNames(const std::string& section,
                                                        std::size_t bufferSize) const {
-    std::vector<std::string> names;
+    KeyNameBuffer names(bufferSize);
     const Section* s = Find(section);
-    std::size_t room = bufferSize < 2 ? 0 : bufferSize - 2;
-    for (std::size_t i = 0; s != nullptr && room > 0 && i < s->keys.size(); ++i) {
-        const std::string& name = s->keys[i].first;
-        if (name.empty()) {
-            continue;
-        }
-        const std::size_t kept = std::min(name.size(), room);
-        names.push_back(name.substr(0, kept));
-        room -= kept;
-        room -= room > 0 ? 1 : 0;
+    for (std::size_t i = 0; s != nullptr && names.HasRoom() && i < s->keys.size(); ++i) {
+        names.Add(s->keys[i].first);
     }
-    return names;
+    return names.Take();
 }
