@@ -140,7 +140,9 @@ public:
     // the current one in place and says why.
     void OnChangeSkin(int id);
     // The check mark rule of the change-skin commands.
-    bool IsSkinChecked(int id) const { return id == currentSkin + kFirstSkinCommand; }
+    bool IsSkinChecked(int id) const {
+        return currentSkin != kNoSkinChosen && id == currentSkin + kFirstSkinCommand;
+    }
     int CurrentSkin() const { return currentSkin; }
     // The change-skin menu, its check marks up to date; owned by this window.
     QMenu* ChangeSkinMenu();
@@ -171,7 +173,9 @@ protected:
     CLabel* captionLabel = nullptr;
     COLORREF transparentColour = kNoColour;
     QRegion windowRegion;
-    int currentSkin = 0;
+    // The start-up skin is none of the menu's packages: no item claims it until one is chosen.
+    static constexpr int kNoSkinChosen = -1;
+    int currentSkin = kNoSkinChosen;
     QImage backgroundCopy;
     QPointer<CNotifierDialog> notifier;
     Rect screenRect;

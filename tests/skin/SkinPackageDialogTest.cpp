@@ -150,7 +150,9 @@ TEST_F(SkinPackageDialogTest, SwitchingSkinsMovesTheCheckMarkAndAddsComboRows) {
     QMenu* menu = dialog.ChangeSkinMenu();
     ASSERT_EQ(menu->actions().size(), 8);
     EXPECT_EQ(menu->actions()[0]->text(), "&Orange");
-    EXPECT_TRUE(menu->actions()[0]->isChecked()) << "right after start-up";
+    for (const QAction* action : menu->actions()) {
+        EXPECT_FALSE(action->isChecked()) << "the start-up skin is none of the menu's";
+    }
 
     dialog.OnChangeSkin(0x8008);
     EXPECT_TRUE(prompts->messages.empty());
@@ -184,7 +186,7 @@ TEST_F(SkinPackageDialogTest, ADamagedPackageOnAChangeKeepsTheCurrentSkinWorking
     dialog.OnChangeSkin(0x8007);
     EXPECT_EQ(names(), before);
     EXPECT_TRUE(dialog.isVisible());
-    EXPECT_TRUE(dialog.IsSkinChecked(0x8003)) << "the check mark stays with the skin shown";
+    EXPECT_FALSE(dialog.IsSkinChecked(0x8007)) << "no check mark claims the skin not shown";
     ASSERT_FALSE(prompts->messages.empty());
     EXPECT_TRUE(prompts->Texts().back().startsWith("The skin could not be loaded: "));
     dialog.OnButtonClicked(dialog.buttons.front()->index);
